@@ -1,0 +1,9 @@
+#pragma once
+
+#include "app/app_context.h"
+
+namespace velmora {
+
+void OpenFolder(AppContext& app);
+
+}  // namespace velmora

@@ -1,0 +1,33 @@
+#pragma once
+
+// File and folder operations on GBK paths. The logic forms paths by joining the run directory
+// with tails that begin with a backslash; on Linux a backslash maps to "/" and the GBK bytes to
+// UTF-8. Nothing here throws or shows anything: results are booleans.
+
+#include <string>
+#include <string_view>
+
+namespace velmora {
+
+// The run directory split off an executable path at its last backslash ("C:" for C:\app.exe,
+// empty without a backslash).
+std::string RunDirectoryFromExecutablePath(std::string_view executable_path);
+// Fixed once at start (GBK, no trailing separator); also makes it the current folder.
+bool SetRunDirectory(std::string_view run_directory);
+std::string RunDirectory();
+
+// The native (UTF-8, "/"-separated on Linux) form of a GBK path.
+std::string NativePath(std::string_view path);
+
+bool FileExists(std::string_view path);  // files and folders
+bool MakeDirectory(std::string_view path);  // one level; false when it exists or parent missing
+bool RemoveFile(std::string_view path);
+bool RenameFile(std::string_view old_path, std::string_view new_path);  // never replaces
+
+// Reads a whole file; false when it cannot be read.
+bool ReadWholeFile(std::string_view path, std::string& bytes);
+// Writes a temporary file in the same folder, flushes it to disk and renames it over the
+// target. On any failure the old file stays byte for byte as it was and the result is false.
+bool ReplaceFileAtomically(std::string_view path, std::string_view bytes);
+
+}  // namespace velmora

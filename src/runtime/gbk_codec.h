@@ -1,0 +1,22 @@
+#pragma once
+
+// Conversion between the system's GBK texts and UTF-8 at the edges (windows, Linux file names,
+// document XML). Conversion goes through GB18030, which equals GBK for every GBK character and
+// covers all of Unicode, so no character a user types is lost.
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace velmora {
+
+// Bytes that are not valid GB18030 become U+FFFD.
+std::string GbkToUtf8(std::string_view gbk);
+// Same, but each invalid byte becomes what on_invalid_byte returns (the transcript's \xHH).
+std::string GbkToUtf8(std::string_view gbk,
+                      const std::function<std::string(unsigned char)>& on_invalid_byte);
+// Invalid UTF-8 sequences become U+FFFD before conversion; never fails.
+std::string Utf8ToGbk(std::string_view utf8);
+bool IsValidGb18030(std::string_view bytes);
+
+}  // namespace velmora

@@ -1,0 +1,37 @@
+#pragma once
+
+// INI profile files as Windows programs write them: GBK bytes, CR LF line ends (LF accepted on
+// reading), no byte-order mark. Names match without regard to the case of ASCII letters; the
+// first section and the first key of a name win.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace velmora {
+
+std::string ReadProfileText(std::string_view file, std::string_view section, std::string_view key,
+                            std::string_view default_value = {});
+bool WriteProfileText(std::string_view file, std::string_view section, std::string_view key,
+                      std::string_view value);
+
+struct ProfileWrite {
+  std::string section;
+  std::string key;
+  std::string value;
+};
+// The writes one after another, applied with one read and one atomic replacement of the file.
+bool WriteProfileTexts(std::string_view file, const std::vector<ProfileWrite>& writes);
+
+// A file read once for many lookups; Read answers exactly as ReadProfileText would.
+class ProfileSnapshot {
+ public:
+  static ProfileSnapshot Load(std::string_view file);
+  std::string Read(std::string_view section, std::string_view key,
+                   std::string_view default_value = {}) const;
+
+ private:
+  std::string bytes_;
+};
+
+}  // namespace velmora

@@ -1,0 +1,46 @@
+#pragma once
+
+// The state of a combo box: entries with item values, the selection and the stored text.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace velmora {
+
+struct ComboEntry {
+  std::string text;
+  int value = 0;
+};
+
+class ComboState {
+ public:
+  int Count() const { return static_cast<int>(entries_.size()); }
+  std::string EntryText(int index) const;  // empty for an invalid index
+  int EntryValue(int index) const;         // -1 for an invalid index
+  int Add(std::string_view text, int value = 0);  // index of the new entry
+  // Deleting the selected entry leaves nothing selected; an entry before it moves it up.
+  bool Delete(int index);
+  void Clear();
+  int Find(std::string_view text) const;  // first entry whose whole text equals, or -1
+
+  int Selection() const { return selection_; }
+  // Above the last index selects the last entry; below -1 selects nothing.
+  void SetSelection(int index);
+  // The text property: the selected entry's text (a drop-down list shows nothing else).
+  std::string Text() const;
+  // Stored only; the next Text() again gives the selected entry.
+  void SetText(std::string_view text) { stored_text_ = text; }
+  bool ScrollTo(int index);  // true unless invalid
+  int TopIndex() const { return top_index_; }
+
+  const std::vector<ComboEntry>& Entries() const { return entries_; }
+
+ private:
+  std::vector<ComboEntry> entries_;
+  int selection_ = -1;
+  int top_index_ = 0;
+  std::string stored_text_;
+};
+
+}  // namespace velmora

@@ -18,13 +18,13 @@ enum LayoutFlag : unsigned {
 
 // Type-specific settings that shape a control's behaviour and look.
 enum LayoutStyle : unsigned {
-  kStyleMultiLine = 1u << 0,      // edit box: Enter inserts a line break, vertical scroll bar
-  kStyleCentred = 1u << 1,        // edit box text / check box caption centred
-  kStyleReadOnly = 1u << 2,       // edit box
-  kStyleTicked = 1u << 3,         // check box ticked at creation
-  kStyleDropDownList = 1u << 4,   // combo box: the user can only choose entries
-  kStyleSizeable = 1u << 5,       // window: sizeable frame
-  kStyleCentreOnScreen = 1u << 6, // window: centred at creation
+  kStyleMultiLine = 1u << 0,       // edit box: Enter inserts a line break, vertical scroll bar
+  kStyleCentred = 1u << 1,         // edit box text / check box caption centred
+  kStyleReadOnly = 1u << 2,        // edit box
+  kStyleTicked = 1u << 3,          // check box ticked at creation
+  kStyleDropDownList = 1u << 4,    // combo box: the user can only choose entries
+  kStyleSizeable = 1u << 5,        // window: sizeable frame
+  kStyleCentreOnScreen = 1u << 6,  // window: centred at creation
 };
 
 // Handlers of the logic that the layout binds events to.
@@ -32,9 +32,9 @@ enum class HandlerId {
   kNone,
   kStartupRoutine,
   kMainWindowDestroyed,
-  kTagClicked,            // argument: the Tag number
+  kTagClicked,  // argument: the Tag number
   kNumberingToggle,
-  kSectionTitleChanged,   // argument: the Section number
+  kSectionTitleChanged,  // argument: the Section number
   kClearAll,
   kClearSelection,
   kClearSettings,
@@ -70,18 +70,18 @@ struct EventBinding {
 struct LayoutEntry {
   ControlType type = ControlType::kLabel;
   std::string name;
-  int parent = 0;   // index of the parent entry in the window's entries; 0 is the window
-  int page = -1;    // 0-based page of the parent tab control, -1 when the parent is no tab
+  int parent = 0;  // index of the parent entry in the window's entries; 0 is the window
+  int page = -1;   // 0-based page of the parent tab control, -1 when the parent is no tab
   int left = 0;
   int top = 0;
   int width = 0;
   int height = 0;
-  unsigned flags = 0;   // LayoutFlag
-  unsigned style = 0;   // LayoutStyle
-  std::string text;     // caption or initial text (window: title)
+  unsigned flags = 0;  // LayoutFlag
+  unsigned style = 0;  // LayoutStyle
+  std::string text;    // caption or initial text (window: title)
   std::string mark;
   std::vector<std::string> items;  // combo box entries, tab pages
-  int selection = -1;              // combo box: initially selected entry
+  int selection = -1;              // combo box: initially selected entry; tab control: page
   std::vector<EventBinding> events;
 };
 

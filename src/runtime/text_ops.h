@@ -34,8 +34,12 @@ std::vector<std::string> SplitText(std::string_view text, std::string_view separ
 int TextEquals(std::string_view a, std::string_view b);
 std::string ConcatText(std::initializer_list<std::string_view> parts);
 
-// Full-width forms fold to ASCII first, then strtod in the "C" locale; no number gives 0.
+// Full-width forms fold to ASCII first, then strtod in the "C" locale whatever the global
+// locale; no number gives 0. "inf", "nan" and hexadecimal forms read as C strtod reads them.
 double ToNumber(std::string_view text);
+// Truncation toward zero as the logic takes an integer from a number; values beyond the int
+// range saturate and NaN gives 0, so no input is undefined.
+int TruncateToInt(double value);
 std::string ToText(int value);     // "%d"
 std::string ToText(double value);  // "%.13g"
 std::string ToText(bool value);    // "真" or "假"

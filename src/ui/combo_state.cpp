@@ -1,0 +1,66 @@
+#include "ui/combo_state.h"
+
+#include <algorithm>
+#include <cstddef>
+
+namespace velmora {
+
+std::string ComboState::EntryText(int index) const {
+  if (index < 0 || index >= Count()) return {};
+  return entries_[static_cast<std::size_t>(index)].text;
+}
+
+int ComboState::EntryValue(int index) const {
+  if (index < 0 || index >= Count()) return -1;
+  return entries_[static_cast<std::size_t>(index)].value;
+}
+
+int ComboState::Add(std::string_view text, int value) {
+  entries_.push_back(ComboEntry{std::string(text), value});
+  return Count() - 1;
+}
+
+bool ComboState::Delete(int index) {
+  if (index < 0 || index >= Count()) return false;
+  entries_.erase(entries_.begin() + index);
+  if (selection_ == index) {
+    selection_ = -1;
+  } else if (selection_ > index) {
+    --selection_;
+  }
+  if (top_index_ > index) --top_index_;
+  top_index_ = std::min(top_index_, std::max(Count() - 1, 0));
+  return true;
+}
+
+void ComboState::Clear() {
+  entries_.clear();
+  selection_ = -1;
+  top_index_ = 0;
+}
+
+int ComboState::Find(std::string_view text) const {
+  for (int i = 0; i < Count(); ++i) {
+    if (entries_[static_cast<std::size_t>(i)].text == text) return i;
+  }
+  return -1;
+}
+
+void ComboState::SetSelection(int index) {
+  // An empty list has no entry to select, whatever the index.
+  if (index < 0 || entries_.empty()) {
+    selection_ = -1;
+  } else {
+    selection_ = std::min(index, Count() - 1);
+  }
+}
+
+std::string ComboState::Text() const { return EntryText(selection_); }
+
+bool ComboState::ScrollTo(int index) {
+  if (index < 0 || index >= Count()) return false;
+  top_index_ = index;
+  return true;
+}
+
+}  // namespace velmora

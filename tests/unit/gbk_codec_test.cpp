@@ -1,0 +1,125 @@
+#include "runtime/gbk_codec.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <random>
+#include <string>
+
+namespace velmora {
+namespace {
+
+const std::string kReplacement = "\xEF\xBF\xBD";
+
+// Every two-byte code of the GBK range (lead 0x81-0xFE, trail 0x40-0x7E and 0x80-0xFE) is a
+// GB18030 character and must come back byte for byte.
+TEST(GbkCodecTest, EveryTwoByteGbkCodeRoundTrips) {
+  int failures = 0;
+  for (int lead = 0x81; lead <= 0xFE; ++lead) {
+    for (int trail = 0x40; trail <= 0xFE; ++trail) {
+      if (trail == 0x7F) continue;
+      const std::string code{static_cast<char>(lead), static_cast<char>(trail)};
+      const std::string utf8 = GbkToUtf8(code);
+      if (Utf8ToGbk(utf8) != code || utf8 == kReplacement || !IsValidGb18030(code)) {
+        if (++failures <= 5) ADD_FAILURE() << std::hex << lead << " " << trail;
+      }
+    }
+  }
+  EXPECT_EQ(failures, 0);
+}
+
+TEST(GbkCodecTest, KnownCharactersBothWays) {
+  EXPECT_EQ(GbkToUtf8("标签选择框"),
+            "\xE6\xA0\x87\xE7\xAD\xBE\xE9\x80\x89\xE6\x8B\xA9\xE6\xA1\x86");
+  EXPECT_EQ(Utf8ToGbk("\xE6\xA0\x87\xE7\xAD\xBE"), "标签");
+  EXPECT_EQ(GbkToUtf8("plain ASCII\r\n"), "plain ASCII\r\n");
+  EXPECT_EQ(GbkToUtf8(""), "");
+  EXPECT_EQ(Utf8ToGbk(""), "");
+}
+
+// Characters outside GBK keep their identity through the four-byte GB18030 forms.
+TEST(GbkCodecTest, NonGbkCharactersUseFourByteForms) {
+  const char* samples[] = {
+      "\xF0\xA0\x80\x80",  // U+20000
+      "\xF0\x9F\x98\x80",  // U+1F600
+      "\xE2\x82\xAC",      // U+20AC, a single byte in code page 936 but four in GB18030
+      "\xC3\xA9",          // U+00E9
+  };
+  for (const char* utf8 : samples) {
+    const std::string gb = Utf8ToGbk(utf8);
+    EXPECT_TRUE(IsValidGb18030(gb)) << utf8;
+    EXPECT_EQ(GbkToUtf8(gb), utf8);
+  }
+  EXPECT_EQ(Utf8ToGbk("\xF0\x9F\x98\x80").size(), 4u);
+}
+
+TEST(GbkCodecTest, InvalidGbBytesBecomeReplacementOneByteAtATime) {
+  EXPECT_FALSE(IsValidGb18030("\x80"));
+  EXPECT_FALSE(IsValidGb18030("a\xFF"));
+  EXPECT_FALSE(IsValidGb18030("\xB1"));
+  EXPECT_TRUE(IsValidGb18030("abc标签"));
+  EXPECT_TRUE(IsValidGb18030(""));
+  EXPECT_EQ(GbkToUtf8("a\x80"
+                      "b"),
+            "a" + kReplacement + "b");
+  // A truncated character at the end.
+  EXPECT_EQ(GbkToUtf8("a\xB1"), "a" + kReplacement);
+  // A broken four-byte form resyncs after its first byte: the digit reads as itself.
+  EXPECT_EQ(GbkToUtf8("\x81\x30z"), kReplacement + "0z");
+  EXPECT_EQ(GbkToUtf8("\xFF\xFF标"), kReplacement + kReplacement + "\xE6\xA0\x87");
+}
+
+TEST(GbkCodecTest, CallbackChoosesTheStandIn) {
+  const auto hex = [](unsigned char byte) {
+    char buffer[8];
+    std::snprintf(buffer, sizeof buffer, "\\x%02X", byte);
+    return std::string(buffer);
+  };
+  EXPECT_EQ(GbkToUtf8("a\x80\xFF"
+                      "b",
+                      hex),
+            "a\\x80\\xFFb");
+  EXPECT_EQ(GbkToUtf8("ok", hex), "ok");
+}
+
+TEST(GbkCodecTest, InvalidUtf8BecomesGbReplacement) {
+  const std::string gb_replacement = "\x84\x31\xA4\x37";
+  EXPECT_EQ(Utf8ToGbk("a\xFF"
+                      "b"),
+            "a" + gb_replacement + "b");
+  EXPECT_EQ(Utf8ToGbk("\xC3"), gb_replacement);
+  EXPECT_EQ(Utf8ToGbk("\xC0\xAF"), gb_replacement + gb_replacement);  // overlong "/"
+  EXPECT_EQ(GbkToUtf8(gb_replacement), kReplacement);
+}
+
+TEST(GbkCodecTest, RandomBytesNeverBreakEitherDirection) {
+  std::mt19937 random(20260115);
+  std::uniform_int_distribution<int> byte(0, 255);
+  std::uniform_int_distribution<int> length(0, 64);
+  for (int round = 0; round < 2000; ++round) {
+    std::string bytes;
+    const int n = length(random);
+    for (int i = 0; i < n; ++i) bytes.push_back(static_cast<char>(byte(random)));
+    const std::string utf8 = GbkToUtf8(bytes);
+    // Whatever came in, the UTF-8 side is clean and its conversion back is valid GB18030.
+    const std::string gb = Utf8ToGbk(utf8);
+    EXPECT_TRUE(IsValidGb18030(gb));
+    EXPECT_EQ(GbkToUtf8(gb), utf8);
+    if (IsValidGb18030(bytes)) {
+      EXPECT_EQ(gb, bytes);
+    }
+    // Read as UTF-8, the same bytes give valid GB18030 too.
+    EXPECT_TRUE(IsValidGb18030(Utf8ToGbk(bytes)));
+  }
+}
+
+TEST(GbkCodecTest, LongTextsConvertWhole) {
+  std::string gb;
+  for (int i = 0; i < 5000; ++i) gb += "标签\r\n";
+  const std::string utf8 = GbkToUtf8(gb);
+  EXPECT_EQ(utf8.size(), 5000u * 8);
+  EXPECT_EQ(Utf8ToGbk(utf8), gb);
+}
+
+}  // namespace
+}  // namespace velmora

@@ -36,7 +36,7 @@ enum class Property {
   kVisible,
   kText,
   kSelection,  // combo box selection or list box selection
-  kItems,      // list or combo box entries changed
+  kItems,      // list or combo box entries changed (the selection may have moved with them)
   kPage,       // tab control page
   kDate,
 };
@@ -77,6 +77,8 @@ class ControlModel {
   // windows take no input and the call returns only when the window has been closed.
   WindowId LoadWindow(WindowKind kind, bool modal);
   bool IsLoaded(WindowId window) const;
+  // False while a modal window keeps this one from input (and when it is not loaded).
+  bool WindowEnabled(WindowId window) const;
   WindowKind KindOf(WindowId window) const;
   const WindowLayout& LayoutOf(WindowId window) const;
   // The window that takes user input: the newest modal window while one is open.
@@ -118,7 +120,7 @@ class ControlModel {
   void SetText(const ControlRef& control, std::string_view text);
   int Selection(const ControlRef& control) const;
   void SetSelection(const ControlRef& control, int index);  // combo: clamps, raises nothing
-  int Page(const ControlRef& control) const;  // tab control: the selected page
+  int Page(const ControlRef& control) const;                // tab control: the selected page
   DateTime Date(const ControlRef& control) const;
 
   // List box and combo box operations.
@@ -138,8 +140,8 @@ class ControlModel {
   int VisualStyle() const;  // 0 until switched on
 
   // User actions, as a view or a script reports them.
-  void UserClick(const ControlRef& button);             // `clicked`
-  void UserToggle(const ControlRef& check_box);         // tick toggles, then `clicked`
+  void UserClick(const ControlRef& button);      // `clicked`
+  void UserToggle(const ControlRef& check_box);  // tick toggles, then `clicked`
   void UserReplaceText(const ControlRef& edit_box, std::string_view text);  // `content changed`
   void UserPickEntry(const ControlRef& combo_box, int index);  // then `list item selected`
   void UserSelectListItem(const ControlRef& list_box, int index);

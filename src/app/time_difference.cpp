@@ -1,0 +1,26 @@
+#include "app/time_difference.h"
+
+#include <cmath>
+
+#include "runtime/date_time.h"
+#include "runtime/text_ops.h"
+
+namespace velmora {
+
+void OpenTimeDifference(AppContext& app) {
+  // Loaded afresh each time, so the result box starts empty and both dates show today.
+  app.model.LoadWindow(WindowKind::kTimeDifference, true);
+}
+
+void ComputeTimeDifference(AppContext& app) {
+  // The button that raised this belongs to the open time-difference window, which is modal
+  // and therefore the active one.
+  const WindowId window = app.model.ActiveWindow();
+  if (window == 0 || app.model.KindOf(window) != WindowKind::kTimeDifference) return;
+  const DateTime end = app.model.Date(app.model.Find(window, "时差日期框2"));
+  const DateTime start = app.model.Date(app.model.Find(window, "时差日期框1"));
+  const double months = std::fabs(DateInterval(end, start));
+  app.model.SetText(app.model.Find(window, "时差结果编辑框"), ToText(months));
+}
+
+}  // namespace velmora

@@ -1,0 +1,114 @@
+// velmora-script --run-dir DIR [--now "YYYY-MM-DD HH:MM:SS"] SCRIPT|-
+//
+// Runs the program headless in DIR under a script and prints the transcript on standard
+// output. Exit code: the program's own (0 after closing the main window or at the end of the
+// script, -1 after a fatal error report), 2 for a script error or a wrong command line.
+
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <memory>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <string_view>
+#include <system_error>
+
+#include "runtime/clock.h"
+#include "runtime/fatal_error.h"
+#include "runtime/gbk_codec.h"
+#include "script_parser.h"
+#include "script_runner.h"
+#include "script_session.h"
+#include "transcript.h"
+
+namespace {
+
+constexpr int kUsageExitCode = 2;
+
+struct Options {
+  std::string run_dir;
+  std::optional<std::string> now;
+  std::string script;
+};
+
+int Usage(std::string_view problem) {
+  std::cerr << "velmora-script: " << problem << "\n"
+            << "usage: velmora-script --run-dir DIR [--now \"YYYY-MM-DD HH:MM:SS\"] SCRIPT|-\n";
+  return kUsageExitCode;
+}
+
+std::optional<Options> ReadOptions(int argc, char** argv, std::string& problem) {
+  Options options;
+  bool have_script = false;
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view arg = argv[i];
+    if ((arg == "--run-dir" || arg == "--now") && i + 1 < argc) {
+      (arg == "--run-dir" ? options.run_dir : options.now.emplace()) = argv[++i];
+    } else if (!have_script && (arg == "-" || !arg.starts_with("--"))) {
+      options.script = arg;
+      have_script = true;
+    } else {
+      problem = "unexpected argument " + std::string(arg);
+      return std::nullopt;
+    }
+  }
+  if (options.run_dir.empty() || !have_script) {
+    problem = "--run-dir and a script are required";
+    return std::nullopt;
+  }
+  return options;
+}
+
+bool ReadScript(const std::string& name, std::string& text) {
+  if (name == "-") {
+    text.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
+    return true;
+  }
+  std::ifstream in(name, std::ios::binary);
+  if (!in) return false;
+  text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  return true;
+}
+
+std::unique_ptr<velmora::Clock> MakeClock(const std::optional<std::string>& now) {
+  if (!now) return std::make_unique<velmora::SystemClock>();
+  const std::string_view text = *now;
+  std::optional<velmora::CalendarTime> time;
+  if (text.size() == 19 && text[10] == ' ') time = velmora::ParseDate(text.substr(0, 10));
+  if (!time || !velmora::ParseTimeOfDay(text.substr(11), *time)) return nullptr;
+  return std::make_unique<velmora::FixedClock>(velmora::FromCalendarTime(*time));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::string problem;
+  const std::optional<Options> options = ReadOptions(argc, argv, problem);
+  if (!options) return Usage(problem);
+  const std::unique_ptr<velmora::Clock> clock = MakeClock(options->now);
+  if (!clock) return Usage("--now wants \"YYYY-MM-DD HH:MM:SS\"");
+  std::string script;
+  if (!ReadScript(options->script, script)) return Usage("cannot read " + options->script);
+
+  std::error_code error;
+  std::filesystem::create_directories(options->run_dir, error);
+  const std::filesystem::path run_dir =
+      std::filesystem::absolute(options->run_dir, error).lexically_normal();
+  if (!std::filesystem::is_directory(run_dir, error))
+    return Usage("cannot create the run directory " + options->run_dir);
+  std::string run_dir_text = run_dir.string();
+  while (run_dir_text.size() > 1 && run_dir_text.back() == '/') run_dir_text.pop_back();
+
+  velmora::Transcript transcript(std::cout);
+  velmora::ParsedScript parsed = velmora::ParseScript(script);
+  if (parsed.error_line != 0)
+    velmora::EndWithScriptError(transcript, parsed.error_line, parsed.error);
+  velmora::ScriptSession session(std::move(parsed.commands), parsed.line_count, transcript);
+  velmora::ScriptRunner runner(session);
+  const int code = runner.Run(velmora::Utf8ToGbk(run_dir_text), *clock);
+  transcript.Line("exit " + std::to_string(code));
+  transcript.Flush();
+  velmora::Shutdown(code);
+}

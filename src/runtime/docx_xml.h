@@ -1,0 +1,23 @@
+#pragma once
+
+// Typed text turned into WordprocessingML: paragraphs, tabs, escaping, and the characters that
+// XML 1.0 cannot carry left out.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace velmora {
+
+// The lines of UTF-8 text: CR LF, a lone CR and a lone LF each end a line, and the text after
+// the last break is the last line (so "A\r\n" gives "A" and "").
+std::vector<std::string_view> SplitParagraphs(std::string_view utf8);
+
+// Character data for an element or attribute: & < > " ' escaped, tabs kept, line breaks and the
+// characters that XML 1.0 forbids left out, bytes that are not UTF-8 replaced by U+FFFD.
+void AppendXmlText(std::string& xml, std::string_view utf8);
+
+// One <w:p> for a line without line breaks; tabs become <w:tab/>.
+void AppendParagraphXml(std::string& xml, std::string_view utf8_line);
+
+}  // namespace velmora

@@ -1,0 +1,43 @@
+#include <string>
+
+#include "runtime/docx_writer.h"
+#include "runtime/file_system.h"
+#include "runtime/word_engine.h"
+
+namespace velmora {
+
+namespace {
+
+// A document held as the text typed into it, written as a .docx when saved.
+class InProcessDocument final : public WordDocument {
+ public:
+  void InsertText(int mode, std::string_view text) override {
+    // The insertion point stays at the end, so typing appends.
+    if (mode == 0) text_ += text;
+  }
+
+  bool SaveAs(std::string_view path) override {
+    // The whole file is built before anything touches the disk, and replaces an earlier one in
+    // a single rename, so a failed save never leaves a damaged document behind.
+    std::string docx;
+    return BuildDocx(text_, docx) && ReplaceFileAtomically(path, docx);
+  }
+
+ private:
+  std::string text_;
+};
+
+class InProcessEngine final : public WordEngine {
+ public:
+  std::unique_ptr<WordDocument> AddDocument() override {
+    return std::make_unique<InProcessDocument>();
+  }
+};
+
+}  // namespace
+
+std::unique_ptr<WordEngine> StartInProcessWordEngine() {
+  return std::make_unique<InProcessEngine>();
+}
+
+}  // namespace velmora

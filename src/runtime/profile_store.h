@@ -8,10 +8,16 @@
 #include <string_view>
 #include <vector>
 
+#include "runtime/ini_document.h"
+
 namespace velmora {
 
 std::string ReadProfileText(std::string_view file, std::string_view section, std::string_view key,
                             std::string_view default_value = {});
+// Values are stored so that the reader returns them exactly: one enclosing in double quotes
+// keeps blanks at either end and quotes around the whole value; a value is cut at its first
+// line break, where any reader would stop. False, changing nothing, when the file cannot be
+// written (missing folder, a folder standing at its name) or a name could not be read back.
 bool WriteProfileText(std::string_view file, std::string_view section, std::string_view key,
                       std::string_view value);
 
@@ -23,7 +29,8 @@ struct ProfileWrite {
 // The writes one after another, applied with one read and one atomic replacement of the file.
 bool WriteProfileTexts(std::string_view file, const std::vector<ProfileWrite>& writes);
 
-// A file read once for many lookups; Read answers exactly as ReadProfileText would.
+// A file read once for many lookups; Read answers exactly as ReadProfileText would. A missing
+// or unreadable file answers every lookup with its default.
 class ProfileSnapshot {
  public:
   static ProfileSnapshot Load(std::string_view file);
@@ -31,7 +38,8 @@ class ProfileSnapshot {
                    std::string_view default_value = {}) const;
 
  private:
-  std::string bytes_;
+  bool file_named_ = false;  // an empty file name reads as the empty text, not the default
+  IniDocument document_;
 };
 
 }  // namespace velmora

@@ -1,0 +1,188 @@
+#include "app/preset_commands.h"
+
+#include <optional>
+#include <string>
+
+#include "app/file_backup.h"
+#include "app/preset_files.h"
+#include "app/preset_names.h"
+#include "app/startup.h"
+#include "runtime/file_system.h"
+
+namespace velmora {
+namespace {
+
+constexpr std::string_view kBadNameText =
+    "预设名称不能含有 \\ / : * ? \" < > | 、控制字符或“#引号”，不能为“.”或“..”，"
+    "首尾不能是空格，末尾不能是句点！";
+
+ControlRef PresetBox(const AppContext& app) { return app.MainControl("预设组合框"); }
+
+std::string PresetBoxText(const AppContext& app) { return app.model.Text(PresetBox(app)); }
+
+bool Confirm(AppContext& app, std::string_view text, std::string_view title) {
+  return app.dialogs.MessageBox(text, kMessageOkCancel, title) == kResultOk;
+}
+
+void Tell(AppContext& app, std::string_view text, std::string_view title) {
+  app.dialogs.MessageBox(text, kMessageOk, title);
+}
+
+void LoadPreset(AppContext& app, std::string_view name) {
+  if (const auto file = PresetFileOf(name)) {
+    LoadCheckBoxes(app, *file);
+    LoadEditBoxes(app, *file);
+  }
+}
+
+// Selects the first entry of that name and brings it to the top of the drop-down list.
+void SelectEntry(AppContext& app, std::string_view name) {
+  const ControlRef box = PresetBox(app);
+  const int index = app.model.FindItem(box, name);
+  app.model.SetSelection(box, index);
+  app.model.ScrollToItem(box, index);
+}
+
+// The Preset file and config.ini, or neither: when config.ini cannot be written, the Preset
+// file gets its old bytes back.
+bool SavePresetAndList(AppContext& app, std::string_view file) {
+  const FileBackup backup(file);
+  if (!SavePresetFile(app, file)) return false;
+  if (SaveComboBoxes(app, ConfigFilePath())) return true;
+  backup.Restore();
+  return false;
+}
+
+}  // namespace
+
+void ReadPreset(AppContext& app) {
+  ClearWindow(app);
+  const auto file = PresetFileOf(PresetBoxText(app));
+  if (file) {
+    LoadCheckBoxes(app, *file);
+    LoadEditBoxes(app, *file);
+  }
+  LoadComboBoxes(app, ConfigFilePath());
+  // The write-back goes to the file just read: adding, renaming and deleting move the
+  // selection away from the Preset last picked, and writing to that one would overwrite it
+  // with another Preset's settings.
+  if (file) SavePresetFile(app, *file);
+  SaveComboBoxes(app, ConfigFilePath());
+  RefreshTags(app);
+}
+
+void AddPreset(AppContext& app) {
+  std::string name;
+  if (!app.dialogs.InputBox("请输入预设名称：", "增加预设", name)) name.clear();
+  const ControlRef box = PresetBox(app);
+  if (name.empty() || app.model.FindItem(box, name) != -1) {
+    Tell(app, "不能增加与已有选项重复或为空值的名称！", "增加预设");
+    return;
+  }
+  if (!IsUsablePresetName(name)) {
+    Tell(app, kBadNameText, "增加预设");
+    return;
+  }
+  app.model.AddItem(box, name, 0);
+  SelectEntry(app, name);
+  ClearWindow(app);
+  SaveComboBoxes(app, ConfigFilePath());
+  RefreshTags(app);
+}
+
+void RenamePreset(AppContext& app) {
+  if (!Confirm(app, "确定要修改当前预设名称？可通过再次修改来恢复。", "预设改名")) return;
+  std::string new_name;
+  if (!app.dialogs.InputBox("请输入新的预设名称：", "预设改名", new_name) || new_name.empty()) {
+    return;
+  }
+  if (!IsUsablePresetName(new_name)) {
+    Tell(app, kBadNameText, "预设改名");
+    return;
+  }
+  const ControlRef box = PresetBox(app);
+  if (app.model.FindItem(box, new_name) != -1) {
+    Tell(app, "不能改为与已有选项重复的名称！", "预设改名");
+    return;
+  }
+  const std::string old_name = PresetBoxText(app);
+  const auto old_file = PresetFileOf(old_name);
+  const std::string new_file = PresetFilePath(new_name);
+  const bool moving = old_file && FileExists(*old_file);
+  if (moving && FileExists(new_file)) {
+    Tell(app, "改名失败，已存在同名的预设文件！", "改名失败");
+    return;
+  }
+  if (moving && !RenameFile(*old_file, new_file)) {
+    Tell(app, "改名失败，无法移动预设文件！", "改名失败");
+    return;
+  }
+  const ComboState list_before = app.model.Combo(box);
+  app.model.AddItem(box, new_name, 0);
+  app.model.DeleteItem(box, app.model.FindItem(box, old_name));
+  SelectEntry(app, new_name);
+  if (!SaveComboBoxes(app, ConfigFilePath())) {
+    app.model.SetCombo(box, list_before);
+    if (moving) RenameFile(new_file, *old_file);
+    Tell(app, "改名失败，无法写入Data文件夹！", "改名失败");
+    return;
+  }
+  ClearWindow(app);
+  LoadPreset(app, new_name);
+  RefreshTags(app);
+  Tell(app, "预设选项改名成功！", "改名成功");
+}
+
+void DeletePreset(AppContext& app) {
+  if (!Confirm(app, "是否要删除该预设配置项？删除后将无法恢复！", "删除预设")) return;
+  const ControlRef box = PresetBox(app);
+  const std::string name = PresetBoxText(app);
+  if (name.empty()) {
+    Tell(app, "未选中或已无预设配置项可删除！", "删除预设");
+    return;
+  }
+  const ComboState list_before = app.model.Combo(box);
+  app.model.DeleteItem(box, app.model.FindItem(box, name));
+  app.model.SetSelection(box, 0);
+  const FileBackup config_before(ConfigFilePath());
+  if (!SaveComboBoxes(app, ConfigFilePath())) {
+    app.model.SetCombo(box, list_before);
+    Tell(app, "删除失败，无法写入Data文件夹！", "删除失败");
+    return;
+  }
+  const auto file = PresetFileOf(name);
+  if (file && FileExists(*file) && !RemoveFile(*file)) {
+    app.model.SetCombo(box, list_before);
+    config_before.Restore();
+    Tell(app, "删除失败，无法删除预设文件！", "删除失败");
+    return;
+  }
+  ClearWindow(app);
+  LoadPreset(app, app.model.ItemText(box, 0));
+  RefreshTags(app);
+  Tell(app, "预设配置删除成功！", "删除成功");
+}
+
+void SavePreset(AppContext& app) {
+  const std::string name = PresetBoxText(app);
+  if (name.empty()) {
+    Tell(app, "保存失败，预设名称不能为空！", "保存失败");
+  } else if (Confirm(app, "点确定保存现有配置。", "保存设置")) {
+    const auto file = PresetFileOf(name);
+    if (!file) {
+      Tell(app, "保存失败，该预设名称不能用作文件名！", "保存失败");
+    } else if (!SavePresetAndList(app, *file)) {
+      Tell(app, "保存失败，无法写入Data文件夹！", "保存失败");
+    } else {
+      Tell(app, "预设配置保存成功！", "保存成功");
+    }
+  }
+  RefreshTags(app);
+}
+
+void PickPreset(AppContext& app) {
+  app.current_preset_name = PresetBoxText(app);
+  SaveComboBoxes(app, ConfigFilePath());
+}
+
+}  // namespace velmora

@@ -1,0 +1,100 @@
+#include "app/preset_files.h"
+
+#include <string>
+#include <vector>
+
+#include "app/stored_text.h"
+#include "runtime/profile_store.h"
+
+namespace velmora {
+namespace {
+
+// Type names of the controls, which are also the section names of the files.
+constexpr std::string_view kCheckBoxes = "选择框";
+constexpr std::string_view kEditBoxes = "编辑框";
+constexpr std::string_view kComboBoxes = "组合框";
+
+std::vector<ControlRef> ControlsOfType(const AppContext& app, std::string_view type_name) {
+  return app.model.FindControls(app.MainWindowRef(), {}, type_name);
+}
+
+void AddCheckBoxWrites(const AppContext& app, std::vector<ProfileWrite>& writes) {
+  for (const ControlRef& box : ControlsOfType(app, kCheckBoxes)) {
+    writes.push_back(
+        {std::string(kCheckBoxes), app.model.Name(box), EncodeTick(app.model.Checked(box))});
+  }
+}
+
+void AddEditBoxWrites(const AppContext& app, std::vector<ProfileWrite>& writes) {
+  for (const ControlRef& box : ControlsOfType(app, kEditBoxes)) {
+    writes.push_back(
+        {std::string(kEditBoxes), app.model.Name(box), EncodeStoredText(app.model.Text(box))});
+  }
+}
+
+}  // namespace
+
+bool SaveCheckBoxes(AppContext& app, std::string_view file) {
+  std::vector<ProfileWrite> writes;
+  AddCheckBoxWrites(app, writes);
+  return WriteProfileTexts(file, writes);
+}
+
+bool SaveEditBoxes(AppContext& app, std::string_view file) {
+  std::vector<ProfileWrite> writes;
+  AddEditBoxWrites(app, writes);
+  return WriteProfileTexts(file, writes);
+}
+
+bool SaveComboBoxes(AppContext& app, std::string_view file) {
+  std::vector<ProfileWrite> writes;
+  for (const ControlRef& box : ControlsOfType(app, kComboBoxes)) {
+    writes.push_back(
+        {std::string(kComboBoxes), app.model.Name(box), EncodeComboState(app.model.Combo(box))});
+  }
+  return WriteProfileTexts(file, writes);
+}
+
+bool SavePresetFile(AppContext& app, std::string_view file) {
+  std::vector<ProfileWrite> writes;
+  AddCheckBoxWrites(app, writes);
+  AddEditBoxWrites(app, writes);
+  return WriteProfileTexts(file, writes);
+}
+
+void LoadCheckBoxes(AppContext& app, std::string_view file) {
+  const ProfileSnapshot profile = ProfileSnapshot::Load(file);
+  for (const ControlRef& box : ControlsOfType(app, kCheckBoxes)) {
+    switch (DecodeTick(profile.Read(kCheckBoxes, app.model.Name(box)))) {
+      case TickValue::kTicked:
+        app.model.SetChecked(box, true);
+        break;
+      case TickValue::kUnticked:
+        app.model.SetChecked(box, false);
+        break;
+      case TickValue::kUnchanged:
+        break;
+    }
+  }
+}
+
+void LoadEditBoxes(AppContext& app, std::string_view file) {
+  const ProfileSnapshot profile = ProfileSnapshot::Load(file);
+  for (const ControlRef& box : ControlsOfType(app, kEditBoxes)) {
+    const std::string value = profile.Read(kEditBoxes, app.model.Name(box));
+    if (!value.empty()) app.model.SetText(box, DecodeStoredText(value));
+  }
+}
+
+void LoadComboBoxes(AppContext& app, std::string_view file) {
+  const ProfileSnapshot profile = ProfileSnapshot::Load(file);
+  for (const ControlRef& box : ControlsOfType(app, kComboBoxes)) {
+    const std::string value = profile.Read(kComboBoxes, app.model.Name(box));
+    if (value.empty()) continue;
+    ComboState state = app.model.Combo(box);
+    DecodeComboState(value, state);
+    app.model.SetCombo(box, state);
+  }
+}
+
+}  // namespace velmora

@@ -1,0 +1,27 @@
+#include "app/preset_names.h"
+
+#include "app/file_names.h"
+#include "app/startup.h"
+#include "runtime/text_ops.h"
+
+namespace velmora {
+
+bool IsUsablePresetName(std::string_view name) {
+  if (!IsUsableFileName(name)) return false;
+  // The profile reader strips blanks at the start of the stored list, so a first entry
+  // beginning with one would come back under another name.
+  if (name.front() == ' ') return false;
+  // The stored list keeps entry texts unescaped: these would split or cut the entry, and
+  // "#引号" would come back as a double quote.
+  for (std::string_view separator : {"<|>", "<||>", "#引号"}) {
+    if (FindText(name, separator) != -1) return false;
+  }
+  return true;
+}
+
+std::optional<std::string> PresetFileOf(std::string_view name) {
+  if (!name.empty() && !IsUsableFileName(std::string(name) + ".ini")) return std::nullopt;
+  return PresetFilePath(name);
+}
+
+}  // namespace velmora

@@ -1,0 +1,127 @@
+#include "app/startup.h"
+
+#include <optional>
+#include <vector>
+
+#include "app/preset_files.h"
+#include "app/preset_names.h"
+#include "runtime/file_system.h"
+#include "runtime/text_ops.h"
+
+namespace velmora {
+namespace {
+
+// The first control of the list whose mark carries that number.
+std::optional<ControlRef> FirstWithNumber(const ControlModel& model,
+                                          const std::vector<ControlRef>& controls, int number) {
+  for (const ControlRef& control : controls) {
+    if (NumberFromMark(model.Mark(control)) == number) return control;
+  }
+  return std::nullopt;
+}
+
+void EmptyTexts(AppContext& app, std::string_view pattern) {
+  for (const ControlRef& box : app.model.FindControls(app.MainWindowRef(), pattern, "编辑框")) {
+    app.model.SetText(box, "");
+  }
+}
+
+std::string DefaultSectionTitle(int section) {
+  switch (section) {
+    case 1:
+      return "版块一";
+    case 2:
+      return "版块二";
+    case 3:
+      return "版块三";
+    default:
+      return "";
+  }
+}
+
+}  // namespace
+
+std::string DataFolderPath() { return RunDirectory() + "\\Data"; }
+
+std::string ConfigFilePath() { return DataFolderPath() + "\\config.ini"; }
+
+std::string PresetFilePath(std::string_view name) {
+  return DataFolderPath() + "\\" + std::string(name) + ".ini";
+}
+
+void StartupRoutine(AppContext& app) {
+  app.model.SetVisualStyle(1);
+  if (!FileExists(DataFolderPath())) MakeDirectory(DataFolderPath());
+  const std::string unnamed_preset_file = PresetFilePath("");
+  if (FileExists(unnamed_preset_file)) RemoveFile(unnamed_preset_file);
+  if (FileExists(ConfigFilePath())) {
+    LoadComboBoxes(app, ConfigFilePath());
+    const ControlRef preset_box = app.MainControl("预设组合框");
+    if (const auto file = PresetFileOf(app.model.Text(preset_box))) LoadCheckBoxes(app, *file);
+    if (const auto file = PresetFileOf(app.model.Text(preset_box))) LoadEditBoxes(app, *file);
+  }
+  app.lookup_window = app.MainWindowRef();
+  app.check_box_type_name = "选择框";
+  RefreshTags(app);
+}
+
+void RefreshTags(AppContext& app) {
+  ControlModel& model = app.model;
+  const ControlRef list = app.MainControl("列表框1");
+  model.ClearItems(list);
+  const ControlRef window = app.MainWindowRef();
+  const auto check_boxes = model.FindControls(window, "标签选择框", "选择框");
+  const auto title_boxes = model.FindControls(window, "标签标题编辑框", "编辑框");
+  const auto content_boxes = model.FindControls(window, "标签内容编辑框", "编辑框");
+  for (const ControlRef& check_box : check_boxes) {
+    const int tag = NumberFromMark(model.Mark(check_box));
+    const auto title_box = FirstWithNumber(model, title_boxes, tag);
+    if (!title_box) continue;
+    const std::string title = model.Text(*title_box);
+    model.SetCaption(check_box, title);
+    if (title.empty()) {
+      model.SetVisible(check_box, false);
+      continue;
+    }
+    const auto content_box = FirstWithNumber(model, content_boxes, tag);
+    if (!content_box) continue;
+    model.SetVisible(check_box, true);
+    if (model.Checked(check_box)) model.AddItem(list, model.Text(*content_box));
+  }
+  RefreshSectionTitles(app);
+}
+
+void RefreshSectionTitles(AppContext& app) {
+  ControlModel& model = app.model;
+  const ControlRef window = app.MainWindowRef();
+  const auto group_boxes = model.FindControls(window, "版块分组框", "分组框");
+  const auto title_boxes = model.FindControls(window, "版块编辑框", "编辑框");
+  for (const ControlRef& group_box : group_boxes) {
+    const int section = NumberFromMark(model.Mark(group_box));
+    const auto title_box = FirstWithNumber(model, title_boxes, section);
+    if (!title_box) continue;
+    const std::string title = model.Text(*title_box);
+    model.SetCaption(group_box, title.empty() ? DefaultSectionTitle(section) : title);
+  }
+}
+
+void UntickAllTags(AppContext& app) {
+  for (const ControlRef& box : app.model.FindControls(app.MainWindowRef(), "标签", "选择框")) {
+    app.model.SetChecked(box, false);
+  }
+  app.model.ClearItems(app.MainControl("列表框1"));
+}
+
+void EmptyTagTexts(AppContext& app) { EmptyTexts(app, "标签"); }
+
+void EmptySectionTitles(AppContext& app) { EmptyTexts(app, "版块编辑框"); }
+
+void ClearWindow(AppContext& app) {
+  UntickAllTags(app);
+  EmptyTagTexts(app);
+  EmptySectionTitles(app);
+  app.model.ClearItems(app.MainControl("列表框1"));
+  RefreshTags(app);
+}
+
+}  // namespace velmora

@@ -1,0 +1,75 @@
+#include "app/tag_selection.h"
+
+#include <string>
+
+#include "app/startup.h"
+#include "runtime/text_ops.h"
+
+namespace velmora {
+namespace {
+
+// Place numbers of the one runtime check here: the first is 1500 plus the Tag number, so
+// each of the 39 commands has its own pair.
+constexpr int kTagCommandPlace = 1500;
+constexpr int kTagCheckBoxStep = 2;
+
+bool Confirm(AppContext& app, std::string_view text, std::string_view title) {
+  return app.dialogs.MessageBox(text, kMessageOkCancel, title) == kResultOk;
+}
+
+}  // namespace
+
+void TagCheckBoxClicked(AppContext& app, int tag_number) {
+  ControlModel& model = app.model;
+  const std::string number = ToText(tag_number);
+  const std::string content = model.Text(app.MainControl("标签内容编辑框" + number));
+  const auto found =
+      model.FindControls(app.lookup_window, "@标签选择框" + number, app.check_box_type_name);
+  const ControlRef& check_box = RequireType(ControlAt(found, 0), ControlType::kCheckBox,
+                                            kTagCommandPlace + tag_number, kTagCheckBoxStep);
+  const ControlRef list = app.MainControl("列表框1");
+  if (model.Checked(check_box)) {
+    model.AddItem(list, content);
+    return;
+  }
+  const int entry = model.FindItem(list, content);
+  if (entry != -1) model.DeleteItem(list, entry);
+}
+
+void MirrorSectionTitle(AppContext& app, int section_number) {
+  const std::string number = ToText(section_number);
+  const std::string title = app.model.Text(app.MainControl("版块编辑框" + number));
+  if (!title.empty()) app.model.SetCaption(app.MainControl("版块分组框" + number), title);
+}
+
+void ToggleNumbering(AppContext& app) {
+  const ControlRef box = app.MainControl("序号选择框");
+  const bool numbered = app.model.Checked(box);
+  app.model.SetCaption(box, numbered ? "序号导出" : "无序导出");
+  app.numbering_flag = numbered ? 1 : 0;
+}
+
+void ClearAll(AppContext& app) {
+  if (!Confirm(app, "请谨慎选择，点击确认将清空全部选择及设置。", "全部清空")) return;
+  ClearWindow(app);
+}
+
+void ClearSections(AppContext& app) {
+  if (!Confirm(app, "点击确认将清空所有版块标题。!", "清空版块")) return;
+  EmptySectionTitles(app);
+  RefreshSectionTitles(app);
+}
+
+void ClearSelection(AppContext& app) {
+  if (!Confirm(app, "点击确认将清空全部已选选项。", "清空选择")) return;
+  UntickAllTags(app);
+  RefreshTags(app);
+}
+
+void ClearSettings(AppContext& app) {
+  if (!Confirm(app, "点击确认将清空编辑框内全部预设内容!", "清空设置")) return;
+  EmptyTagTexts(app);
+  RefreshTags(app);
+}
+
+}  // namespace velmora

@@ -1,0 +1,390 @@
+#include "gui/qt_view.h"
+
+#include <QComboBox>
+#include <QDateEdit>
+#include <QEventLoop>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTimer>
+#include <algorithm>
+#include <utility>
+
+#include "gui/check_box.h"
+#include "gui/control_widgets.h"
+#include "gui/gui_text.h"
+#include "gui/tab_control.h"
+#include "gui/visual_style.h"
+#include "runtime/date_time.h"
+
+namespace velmora {
+namespace {
+
+QDateTime ToQtDateTime(DateTime value) {
+  const CalendarTime time = ToCalendarTime(value);
+  return QDateTime(QDate(time.year, time.month, time.day),
+                   QTime(time.hour, time.minute, time.second));
+}
+
+// The picked day with the time of day the model already holds.
+DateTime WithDay(DateTime previous, QDate day) {
+  CalendarTime time = ToCalendarTime(previous);
+  time.year = day.year();
+  time.month = day.month();
+  time.day = day.day();
+  return FromCalendarTime(time);
+}
+
+void Erase(std::vector<WindowId>& ids, WindowId window) {
+  ids.erase(std::remove(ids.begin(), ids.end(), window), ids.end());
+}
+
+bool Contains(const std::vector<WindowId>& ids, WindowId window) {
+  return std::find(ids.begin(), ids.end(), window) != ids.end();
+}
+
+}  // namespace
+
+QtView::QtView() = default;
+
+QtView::~QtView() {
+  for (auto& [id, view] : windows_) delete view.window;
+}
+
+void QtView::Attach(ControlModel& model) {
+  model_ = &model;
+  ApplyVisualStyle(model.VisualStyle());
+  const std::vector<WindowId> created = std::exchange(created_early_, {});
+  const std::vector<WindowId> shown = std::exchange(shown_early_, {});
+  for (WindowId window : created) {
+    if (!model.IsLoaded(window)) continue;
+    Build(window);
+    if (Contains(shown, window)) Show(window);
+  }
+}
+
+QWidget* QtView::WindowWidget(WindowId window) const {
+  const auto found = windows_.find(window);
+  return found == windows_.end() ? nullptr : found->second.window;
+}
+
+QWidget* QtView::ControlWidget(const ControlRef& control) const {
+  const auto found = windows_.find(control.window);
+  if (found == windows_.end() || control.control < 0) return nullptr;
+  const std::vector<QWidget*>& controls = found->second.controls;
+  const auto index = static_cast<std::size_t>(control.control);
+  return index < controls.size() ? controls[index] : nullptr;
+}
+
+void QtView::WindowCreated(WindowId window) {
+  if (model_ == nullptr) {
+    created_early_.push_back(window);
+    return;
+  }
+  Build(window);
+}
+
+void QtView::WindowShown(WindowId window) {
+  if (model_ == nullptr) {
+    shown_early_.push_back(window);
+    return;
+  }
+  Show(window);
+}
+
+void QtView::WindowClosed(WindowId window) {
+  Erase(created_early_, window);
+  Erase(shown_early_, window);
+  if (const auto loop = modal_loops_.find(window); loop != modal_loops_.end()) {
+    loop->second->quit();
+  }
+  if (const auto found = windows_.find(window); found != windows_.end()) {
+    TopWindow* widget = found->second.window;
+    windows_.erase(found);
+    widget->hide();
+    // The close may come from inside one of the window's own event handlers.
+    widget->deleteLater();
+  }
+  if (model_ != nullptr && model_->Finished() && finished_) finished_(model_->ExitCode());
+}
+
+void QtView::PropertyChanged(const ControlRef& control, Property property) {
+  if (model_ == nullptr) return;
+  QWidget* widget = ControlWidget(control);
+  if (widget == nullptr) return;
+  Apply(control, widget, property);
+}
+
+void QtView::VisualStyleChanged(int style_number) { ApplyVisualStyle(style_number); }
+
+void QtView::RunModal(WindowId window) {
+  if (model_ == nullptr || !model_->IsLoaded(window) || windows_.count(window) == 0) return;
+  // Every other window takes no input while this one is open.
+  std::vector<QPointer<QWidget>> disabled;
+  for (auto& [id, view] : windows_) {
+    if (id != window && view.window->isEnabled()) {
+      view.window->setEnabled(false);
+      disabled.emplace_back(view.window);
+    }
+  }
+  QEventLoop loop;
+  modal_loops_[window] = &loop;
+  if (model_->IsLoaded(window)) loop.exec();
+  modal_loops_.erase(window);
+  for (const QPointer<QWidget>& widget : disabled) {
+    if (widget != nullptr) widget->setEnabled(true);
+  }
+}
+
+void QtView::Build(WindowId window) {
+  const WindowLayout& layout = model_->LayoutOf(window);
+  const LayoutEntry& own = layout.entries.front();
+  ViewWindow view;
+  view.window = new TopWindow(QSize(own.width, own.height), own.style & kStyleSizeable);
+  view.window->setWindowTitle(ToQt(own.text));
+  const QString window_name = own.name.empty() ? ToQt(own.text) : ToQt(own.name);
+  view.window->setObjectName(window_name);
+  view.window->setAccessibleName(window_name);
+  view.window->SetCloseRequest([this, window] { RequestClose(window); });
+
+  const std::size_t count = layout.entries.size();
+  view.controls.assign(count, nullptr);
+  view.controls[0] = view.window;
+  for (std::size_t i = 1; i < count; ++i) {
+    view.controls[i] = CreateControlWidget(layout.entries[i], view.window);
+  }
+  // Parents may stand later in control order than their children: place in a second pass.
+  for (std::size_t i = 1; i < count; ++i) {
+    QWidget* widget = view.controls[i];
+    if (widget == nullptr) continue;
+    const LayoutEntry& entry = layout.entries[i];
+    QWidget* parent = view.window;
+    const auto parent_index = static_cast<std::size_t>(entry.parent);
+    if (parent_index > 0 && parent_index < count && view.controls[parent_index] != nullptr) {
+      parent = ChildHolder(view.controls[parent_index], layout.entries[parent_index], entry.page);
+    }
+    if (parent != widget->parentWidget()) widget->setParent(parent);
+    widget->setGeometry(entry.left, entry.top, entry.width, entry.height);
+    const QString name = ToQt(entry.name);
+    widget->setObjectName(name);
+    widget->setAccessibleName(name);
+    if (!(entry.flags & kFlagTabStop) && (widget->focusPolicy() & Qt::TabFocus)) {
+      widget->setFocusPolicy(Qt::ClickFocus);
+    }
+  }
+  // Each control lies behind the previous sibling: the first in control order is on top.
+  QWidget* previous_stop = nullptr;
+  for (std::size_t i = 1; i < count; ++i) {
+    QWidget* widget = view.controls[i];
+    if (widget == nullptr) continue;
+    widget->lower();
+    if (layout.entries[i].flags & kFlagTabStop) {
+      if (previous_stop != nullptr) QWidget::setTabOrder(previous_stop, widget);
+      previous_stop = widget;
+    }
+  }
+  windows_[window] = view;
+  for (std::size_t i = 1; i < count; ++i) {
+    QWidget* widget = view.controls[i];
+    if (widget == nullptr) continue;
+    const ControlRef control{layout.entries[i].type, window, static_cast<int>(i)};
+    ApplyAll(control, widget);
+    Bind(control, widget);
+  }
+}
+
+void QtView::Show(WindowId window) {
+  const auto found = windows_.find(window);
+  if (found == windows_.end() || found->second.shown) return;
+  found->second.shown = true;
+  TopWindow* widget = found->second.window;
+  widget->CentreOnScreen();
+  widget->show();
+  widget->raise();
+  widget->activateWindow();
+}
+
+bool QtView::Live(const ControlRef& control) const {
+  return model_ != nullptr && model_->IsLoaded(control.window) &&
+         windows_.count(control.window) != 0;
+}
+
+void QtView::RequestClose(WindowId window) {
+  if (model_ == nullptr || !model_->IsLoaded(window)) return;
+  const QWidget* widget = WindowWidget(window);
+  // A window behind an open modal window cannot be closed.
+  if (widget == nullptr || !widget->isEnabled() || model_->ActiveWindow() != window) return;
+  model_->UserClose(window);
+}
+
+void QtView::Bind(const ControlRef& control, QWidget* widget) {
+  switch (control.type) {
+    case ControlType::kButton:
+      QObject::connect(static_cast<QPushButton*>(widget), &QPushButton::clicked, widget,
+                       [this, control] {
+                         if (Live(control)) model_->UserClick(control);
+                       });
+      break;
+    case ControlType::kCheckBox:
+      QObject::connect(static_cast<QCheckBox*>(widget), &QCheckBox::clicked, widget,
+                       [this, control, widget] {
+                         if (!Live(control)) return;
+                         model_->UserToggle(control);
+                         if (Live(control)) Apply(control, widget, Property::kChecked);
+                       });
+      break;
+    case ControlType::kEditBox:
+      if (auto* line = qobject_cast<QLineEdit*>(widget)) {
+        QObject::connect(line, &QLineEdit::textEdited, widget,
+                         [this, control](const QString& text) {
+                           if (Live(control)) model_->UserReplaceText(control, FromQt(text));
+                         });
+      } else if (auto* edit = qobject_cast<QPlainTextEdit*>(widget)) {
+        QObject::connect(edit, &QPlainTextEdit::textChanged, widget, [this, control, edit] {
+          if (Live(control)) model_->UserReplaceText(control, FromQtLines(edit->toPlainText()));
+        });
+      }
+      break;
+    case ControlType::kComboBox:
+      // The choice is reported from a posted event, once the selection is in place.
+      QObject::connect(static_cast<QComboBox*>(widget), &QComboBox::activated, widget,
+                       [this, control, widget](int index) {
+                         QTimer::singleShot(0, widget, [this, control, index] {
+                           if (Live(control)) model_->UserPickEntry(control, index);
+                         });
+                       });
+      break;
+    case ControlType::kListBox:
+      QObject::connect(static_cast<QListWidget*>(widget), &QListWidget::currentRowChanged, widget,
+                       [this, control](int row) {
+                         if (Live(control)) model_->UserSelectListItem(control, row);
+                       });
+      break;
+    case ControlType::kTab: {
+      auto* tab = static_cast<TabControl*>(widget);
+      QObject::connect(tab->bar(), &QTabBar::currentChanged, widget,
+                       [this, control, widget](int page) {
+                         if (!Live(control)) return;
+                         model_->UserSelectPage(control, page);
+                         if (Live(control)) Apply(control, widget, Property::kPage);
+                       });
+      break;
+    }
+    case ControlType::kDatePicker:
+      QObject::connect(static_cast<QDateEdit*>(widget), &QDateEdit::dateChanged, widget,
+                       [this, control](QDate day) {
+                         if (Live(control) && day.isValid()) {
+                           model_->UserPickDate(control, WithDay(model_->Date(control), day));
+                         }
+                       });
+      break;
+    default:
+      break;
+  }
+}
+
+void QtView::ApplyAll(const ControlRef& control, QWidget* widget) {
+  switch (control.type) {
+    case ControlType::kGroupBox:
+    case ControlType::kLabel:
+    case ControlType::kButton:
+      Apply(control, widget, Property::kCaption);
+      break;
+    case ControlType::kCheckBox:
+      Apply(control, widget, Property::kCaption);
+      Apply(control, widget, Property::kChecked);
+      break;
+    case ControlType::kEditBox:
+      Apply(control, widget, Property::kText);
+      break;
+    case ControlType::kComboBox:
+    case ControlType::kListBox:
+      Apply(control, widget, Property::kItems);
+      break;
+    case ControlType::kTab:
+      Apply(control, widget, Property::kPage);
+      break;
+    case ControlType::kDatePicker:
+      Apply(control, widget, Property::kDate);
+      break;
+    default:
+      break;
+  }
+  widget->setEnabled(model_->Enabled(control));
+  widget->setVisible(model_->Visible(control));
+}
+
+void QtView::Apply(const ControlRef& control, QWidget* widget, Property property) {
+  const QSignalBlocker blocker(widget);
+  switch (property) {
+    case Property::kCaption: {
+      const QString caption = ToQtLines(model_->Caption(control));
+      if (auto* group = qobject_cast<QGroupBox*>(widget)) {
+        group->setTitle(caption);
+      } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+        button->setText(caption);
+      } else if (auto* label = qobject_cast<QLabel*>(widget)) {
+        label->setText(caption);
+      }
+      break;
+    }
+    case Property::kChecked:
+      if (auto* box = qobject_cast<QCheckBox*>(widget)) box->setChecked(model_->Checked(control));
+      break;
+    case Property::kVisible:
+      if (control.control != 0) widget->setVisible(model_->Visible(control));
+      break;
+    case Property::kText: {
+      const std::string text = model_->Text(control);
+      if (auto* line = qobject_cast<QLineEdit*>(widget)) {
+        const QString shown = ToQt(text);
+        if (line->text() != shown) line->setText(shown);
+      } else if (auto* edit = qobject_cast<QPlainTextEdit*>(widget)) {
+        const QString shown = ToQtLines(text);
+        if (edit->toPlainText() != shown) edit->setPlainText(shown);
+      }
+      break;
+    }
+    case Property::kItems:
+      if (auto* combo = qobject_cast<QComboBox*>(widget)) {
+        combo->clear();
+        const int count = model_->ItemCount(control);
+        for (int i = 0; i < count; ++i) combo->addItem(ToQtLines(model_->ItemText(control, i)));
+      } else if (auto* list = qobject_cast<QListWidget*>(widget)) {
+        list->clear();
+        const int count = model_->ItemCount(control);
+        for (int i = 0; i < count; ++i) {
+          const std::string text = model_->ItemText(control, i);
+          auto* item = new QListWidgetItem(ListEntryDisplay(text), list);
+          item->setToolTip(ToQtLines(text));
+        }
+      }
+      Apply(control, widget, Property::kSelection);
+      break;
+    case Property::kSelection: {
+      const int selection = model_->Selection(control);
+      if (auto* combo = qobject_cast<QComboBox*>(widget)) {
+        combo->setCurrentIndex(selection);
+      } else if (auto* list = qobject_cast<QListWidget*>(widget)) {
+        list->setCurrentRow(selection);
+        if (selection < 0) list->clearSelection();
+      }
+      break;
+    }
+    case Property::kPage:
+      if (auto* tab = dynamic_cast<TabControl*>(widget)) tab->ShowPage(model_->Page(control));
+      break;
+    case Property::kDate:
+      if (auto* date = qobject_cast<QDateEdit*>(widget)) {
+        date->setDateTime(ToQtDateTime(model_->Date(control)));
+      }
+      break;
+  }
+}
+
+}  // namespace velmora

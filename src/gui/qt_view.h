@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QWidget>
+#include <functional>
+#include <map>
+#include <vector>
+
+#include "gui/top_window.h"
+#include "ui/control_model.h"
+
+class QEventLoop;
+
+namespace velmora {
+
+// The Qt windows of the control model. Model writes reach the widgets here without raising
+// user events; real user input on a widget is reported back through the model's User* actions.
+class QtView final : public ModelObserver, public ModalHost {
+ public:
+  QtView();
+  ~QtView() override;
+  QtView(const QtView&) = delete;
+  QtView& operator=(const QtView&) = delete;
+
+  // The model is known only once the program stands, after the main window has been created
+  // (and its `created` event has run) inside it; windows created before are built from the
+  // model's state now, and only then shown.
+  void Attach(ControlModel& model);
+  // Before the model goes: the windows stay until the view goes, but report nothing more.
+  void Detach() { model_ = nullptr; }
+  // Called with the exit code once the last window has closed.
+  void SetFinished(std::function<void(int)> finished) { finished_ = std::move(finished); }
+
+  QWidget* WindowWidget(WindowId window) const;
+  QWidget* ControlWidget(const ControlRef& control) const;
+
+  void WindowCreated(WindowId window) override;
+  void WindowShown(WindowId window) override;
+  void WindowClosed(WindowId window) override;
+  void PropertyChanged(const ControlRef& control, Property property) override;
+  void VisualStyleChanged(int style_number) override;
+  void RunModal(WindowId window) override;
+
+ private:
+  struct ViewWindow {
+    TopWindow* window = nullptr;
+    std::vector<QWidget*> controls;  // by layout entry; [0] is the window, bridge objects null
+    bool shown = false;
+  };
+
+  void Build(WindowId window);
+  void Show(WindowId window);
+  void Bind(const ControlRef& control, QWidget* widget);
+  void ApplyAll(const ControlRef& control, QWidget* widget);
+  void Apply(const ControlRef& control, QWidget* widget, Property property);
+  void RequestClose(WindowId window);
+  bool Live(const ControlRef& control) const;
+
+  ControlModel* model_ = nullptr;
+  std::map<WindowId, ViewWindow> windows_;
+  std::vector<WindowId> created_early_;
+  std::vector<WindowId> shown_early_;
+  std::map<WindowId, QEventLoop*> modal_loops_;
+  std::function<void(int)> finished_;
+};
+
+}  // namespace velmora

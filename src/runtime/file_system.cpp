@@ -1,0 +1,213 @@
+#include "runtime/file_system.h"
+
+#include <fcntl.h>
+#include <glob.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <string>
+
+#include "runtime/gbk_codec.h"
+
+namespace velmora {
+namespace {
+
+std::string& StoredRunDirectory() {
+  static std::string run_directory;
+  return run_directory;
+}
+
+// Closes the descriptor it owns; release() hands it over for a checked close.
+class FileDescriptor {
+ public:
+  explicit FileDescriptor(int fd) : fd_(fd) {}
+  FileDescriptor(const FileDescriptor&) = delete;
+  FileDescriptor& operator=(const FileDescriptor&) = delete;
+  ~FileDescriptor() {
+    if (fd_ >= 0) close(fd_);
+  }
+  int get() const { return fd_; }
+  bool valid() const { return fd_ >= 0; }
+  int release() {
+    const int fd = fd_;
+    fd_ = -1;
+    return fd;
+  }
+
+ private:
+  int fd_;
+};
+
+// Removes the temporary file unless it was renamed into place.
+class TemporaryFile {
+ public:
+  explicit TemporaryFile(std::string path) : path_(std::move(path)) {}
+  TemporaryFile(const TemporaryFile&) = delete;
+  TemporaryFile& operator=(const TemporaryFile&) = delete;
+  ~TemporaryFile() {
+    if (!path_.empty()) unlink(path_.c_str());
+  }
+  const std::string& path() const { return path_; }
+  void Keep() { path_.clear(); }
+
+ private:
+  std::string path_;
+};
+
+bool HasWildcard(std::string_view path) { return path.find_first_of("*?") != std::string::npos; }
+
+// Only "*" and "?" are wildcards in our paths; every other glob special is escaped.
+std::string GlobPattern(std::string_view native) {
+  std::string pattern;
+  for (char c : native) {
+    if (c == '[' || c == ']' || c == '\\') pattern += '\\';
+    pattern += c;
+  }
+  return pattern;
+}
+
+bool AnythingMatches(const std::string& native) {
+  glob_t found{};
+  const int result = glob(GlobPattern(native).c_str(), GLOB_NOSORT | GLOB_PERIOD, nullptr, &found);
+  const bool any = result == 0 && found.gl_pathc > 0;
+  globfree(&found);
+  return any;
+}
+
+bool WriteAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t written = write(fd, bytes.data(), bytes.size());
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    bytes.remove_prefix(static_cast<size_t>(written));
+  }
+  return true;
+}
+
+// A new file beside the target, created exclusively so that nothing else is overwritten.
+int CreateTemporaryBeside(const std::string& target, std::string& temp_path) {
+  static unsigned counter = 0;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    temp_path = target + ".tmp~" + std::to_string(getpid()) + "-" + std::to_string(++counter);
+    const int fd = open(temp_path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  return -1;
+}
+
+}  // namespace
+
+std::string RunDirectoryFromExecutablePath(std::string_view executable_path) {
+  // Walk characters: the second byte of a GBK character may be 0x5C and is no separator.
+  size_t last_backslash = std::string_view::npos;
+  for (size_t i = 0; i < executable_path.size();) {
+    const auto byte = static_cast<unsigned char>(executable_path[i]);
+    if (byte == '\\') last_backslash = i;
+    i += (byte >= 0x80 && i + 1 < executable_path.size()) ? 2 : 1;
+  }
+  if (last_backslash == std::string_view::npos) return {};
+  return std::string(executable_path.substr(0, last_backslash));
+}
+
+bool SetRunDirectory(std::string_view run_directory) {
+  StoredRunDirectory() = std::string(run_directory);
+  return chdir(NativePath(run_directory).c_str()) == 0;
+}
+
+std::string RunDirectory() { return StoredRunDirectory(); }
+
+std::string NativePath(std::string_view path) {
+  // Convert first: after conversion a 0x5C byte can only be a real backslash.
+  std::string native = GbkToUtf8(path);
+  for (char& c : native) {
+    if (c == '\\') c = '/';
+  }
+  return native;
+}
+
+bool FileExists(std::string_view path) {
+  if (path.empty()) return false;
+  const std::string native = NativePath(path);
+  if (HasWildcard(native)) return AnythingMatches(native);
+  struct stat info {};
+  return stat(native.c_str(), &info) == 0;
+}
+
+bool MakeDirectory(std::string_view path) {
+  if (path.empty()) return false;
+  return mkdir(NativePath(path).c_str(), 0777) == 0;
+}
+
+bool RemoveFile(std::string_view path) {
+  if (path.empty()) return false;
+  const std::string native = NativePath(path);
+  struct stat info {};
+  if (lstat(native.c_str(), &info) != 0 || S_ISDIR(info.st_mode)) return false;
+  return unlink(native.c_str()) == 0;
+}
+
+bool RenameFile(std::string_view old_path, std::string_view new_path) {
+  if (old_path.empty() || new_path.empty()) return false;
+  const std::string from = NativePath(old_path);
+  const std::string to = NativePath(new_path);
+  if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return true;
+  if (errno != EINVAL && errno != ENOSYS) return false;
+  // A file system without the no-replace rename: a hard link fails when the new name exists.
+  struct stat info {};
+  if (lstat(from.c_str(), &info) != 0) return false;
+  if (!S_ISDIR(info.st_mode)) {
+    if (link(from.c_str(), to.c_str()) != 0) return false;
+    if (unlink(from.c_str()) == 0) return true;
+    unlink(to.c_str());
+    return false;
+  }
+  if (lstat(to.c_str(), &info) == 0 || errno != ENOENT) return false;
+  return rename(from.c_str(), to.c_str()) == 0;
+}
+
+bool ReadWholeFile(std::string_view path, std::string& bytes) {
+  bytes.clear();
+  if (path.empty()) return false;
+  const FileDescriptor file(open(NativePath(path).c_str(), O_RDONLY | O_CLOEXEC));
+  struct stat info {};
+  if (!file.valid() || fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
+  std::string content(static_cast<size_t>(info.st_size), '\0');
+  size_t filled = 0;
+  for (;;) {
+    if (filled == content.size()) content.resize(content.size() + 4096);
+    const ssize_t got = read(file.get(), content.data() + filled, content.size() - filled);
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    if (got == 0) break;
+    filled += static_cast<size_t>(got);
+  }
+  content.resize(filled);
+  bytes = std::move(content);
+  return true;
+}
+
+bool ReplaceFileAtomically(std::string_view path, std::string_view bytes) {
+  if (path.empty()) return false;
+  const std::string target = NativePath(path);
+  std::string temp_path;
+  FileDescriptor file(CreateTemporaryBeside(target, temp_path));
+  if (!file.valid()) return false;
+  TemporaryFile temp(temp_path);
+  struct stat old_info {};
+  if (stat(target.c_str(), &old_info) == 0 && S_ISREG(old_info.st_mode)) {
+    fchmod(file.get(), old_info.st_mode & 07777);
+  }
+  if (!WriteAll(file.get(), bytes) || fsync(file.get()) != 0) return false;
+  if (close(file.release()) != 0) return false;
+  if (rename(temp.path().c_str(), target.c_str()) != 0) return false;
+  temp.Keep();
+  return true;
+}
+
+}  // namespace velmora

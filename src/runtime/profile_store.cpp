@@ -1,0 +1,63 @@
+#include "runtime/profile_store.h"
+
+#include "runtime/file_system.h"
+
+namespace velmora {
+namespace {
+
+std::string_view SkipLeadingBlanks(std::string_view text) {
+  while (!text.empty() && static_cast<unsigned char>(text.front()) <= 0x20) text.remove_prefix(1);
+  return text;
+}
+
+}  // namespace
+
+std::string ReadProfileText(std::string_view file, std::string_view section, std::string_view key,
+                            std::string_view default_value) {
+  return ProfileSnapshot::Load(file).Read(section, key, default_value);
+}
+
+bool WriteProfileText(std::string_view file, std::string_view section, std::string_view key,
+                      std::string_view value) {
+  return WriteProfileTexts(
+      file, {ProfileWrite{std::string(section), std::string(key), std::string(value)}});
+}
+
+bool WriteProfileTexts(std::string_view file, const std::vector<ProfileWrite>& writes) {
+  std::string bytes;
+  // A missing file starts empty; one that exists but cannot be read is not overwritten.
+  if (!ReadWholeFile(file, bytes) && FileExists(file)) return false;
+  IniDocument document(std::move(bytes));
+  bool all_set = true;
+  bool any_set = false;
+  for (const ProfileWrite& write : writes) {
+    const bool set = document.Set(write.section, write.key, write.value);
+    all_set = all_set && set;
+    any_set = any_set || set;
+  }
+  // As one write after another: a rejected write leaves the file alone.
+  if (!any_set) return writes.empty();
+  return ReplaceFileAtomically(file, document.Serialize()) && all_set;
+}
+
+ProfileSnapshot ProfileSnapshot::Load(std::string_view file) {
+  ProfileSnapshot snapshot;
+  file = SkipLeadingBlanks(file);
+  snapshot.file_named_ = !file.empty();
+  std::string bytes;
+  if (snapshot.file_named_ && ReadWholeFile(file, bytes)) {
+    snapshot.document_ = IniDocument(std::move(bytes));
+  }
+  return snapshot;
+}
+
+std::string ProfileSnapshot::Read(std::string_view section, std::string_view key,
+                                  std::string_view default_value) const {
+  section = SkipLeadingBlanks(section);
+  key = SkipLeadingBlanks(key);
+  if (!file_named_ || section.empty() || key.empty()) return {};
+  const std::optional<std::string_view> value = document_.Find(section, key);
+  return std::string(value ? *value : default_value);
+}
+
+}  // namespace velmora

@@ -1,0 +1,26 @@
+#include "app/file_names.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace velmora {
+namespace {
+
+TEST(FileNames, RefusesWhatNoFolderCanHoldOrWindowsWouldAlter) {
+  for (const std::string name :
+       {"", ".", "..", "a\\b", "a/b", "a:b", "a*", "a?", "\"a\"", "<a", "a>", "a|b", "a\tb",
+        std::string("a\0b", 3), "a\x1F", "a\x7F", "a ", "a.", "清单 ", "清单."}) {
+    EXPECT_FALSE(IsUsableFileName(name)) << name;
+  }
+}
+
+TEST(FileNames, TakesChineseBlanksAndDotsInside) {
+  // "昞" and "亅" end in the bytes of '\' and '|', which belong to the character.
+  for (const std::string name : {"清单", "周 报 v1.2", ".hidden", "a..b", "昞", "亅", "-_()[]{}"}) {
+    EXPECT_TRUE(IsUsableFileName(name)) << name;
+  }
+}
+
+}  // namespace
+}  // namespace velmora

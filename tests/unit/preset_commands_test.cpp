@@ -1,0 +1,221 @@
+#include "app/preset_commands.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <iterator>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/startup.h"
+#include "preset_test_support.h"
+#include "runtime/text_ops.h"
+
+namespace velmora {
+namespace {
+
+constexpr std::string_view kBadName =
+    "预设名称不能含有 \\ / : * ? \" < > | 、控制字符或“#引号”，不能为“.”或“..”，"
+    "首尾不能是空格，末尾不能是句点！";
+
+class PresetCommandsTest : public ::testing::Test {
+ protected:
+  void SetUp() override { harness.Start(); }
+  ControlModel& model() { return harness.model(); }
+  AppContext& app() { return harness.app(); }
+  ControlRef Box() { return harness.Control("预设组合框"); }
+  std::vector<std::string> Entries() {
+    std::vector<std::string> entries;
+    for (int i = 0; i < model().ItemCount(Box()); ++i)
+      entries.push_back(model().ItemText(Box(), i));
+    return entries;
+  }
+  void SetTitle(int tag, std::string_view title) {
+    model().SetText(harness.Control("标签标题编辑框" + ToText(tag)), title);
+  }
+  std::string Title(int tag) {
+    return model().Text(harness.Control("标签标题编辑框" + ToText(tag)));
+  }
+  const ShownDialog& Last() { return harness.dialogs.shown.back(); }
+  void Run(void (*command)(AppContext&), std::optional<std::string> typed = std::nullopt) {
+    harness.dialogs.inputs.push_back(std::move(typed));
+    command(app());
+    harness.dialogs.inputs.clear();
+  }
+  // Two saved Presets: "预设配置一" with Tag 1 titled, "预设配置二" with Tag 2 titled.
+  void SaveTwoPresets() {
+    SetTitle(1, "一号");
+    SavePreset(app());
+    model().UserPickEntry(Box(), 1);
+    ClearWindow(app());
+    SetTitle(2, "二号");
+    SavePreset(app());
+  }
+  std::optional<std::string> File(std::string_view name) {
+    return harness.ReadFile("Data\\" + std::string(name) + ".ini");
+  }
+
+  testing::ProgramHarness harness;
+};
+
+TEST_F(PresetCommandsTest, AddRefusesEmptyTakenAndUnusableNamesWithoutChangingAnything) {
+  const auto files = harness.Snapshot();
+  for (const std::optional<std::string>& name :
+       std::vector<std::optional<std::string>>{std::nullopt, "", "预设配置一", "预设配置三"}) {
+    Run(AddPreset, name);
+    EXPECT_EQ(Last().text, "不能增加与已有选项重复或为空值的名称！");
+  }
+  for (const std::string name :
+       {"a\\b", "a/b", "a:b", "a*b", "a?b", "a\"b", "a<b", "a>b", "a|b", "a\tb", ".", "..", "a ",
+        "a.", " a", "x<|>y", "x<||>y", "x#引号y"}) {
+    Run(AddPreset, name);
+    EXPECT_EQ(Last().title, "增加预设") << name;
+    EXPECT_EQ(Last().text, kBadName) << name;
+  }
+  EXPECT_EQ(Entries(), (std::vector<std::string>{"预设配置一", "预设配置二", "预设配置三"}));
+  EXPECT_EQ(harness.Snapshot(), files);
+}
+
+TEST_F(PresetCommandsTest, AddAcceptsNewNamesSelectsThemAndWritesOnlyTheList) {
+  SetTitle(1, "一号");
+  const size_t shown = harness.dialogs.shown.size();
+  Run(AddPreset, "预设配置");
+  Run(AddPreset, "abc");
+  Run(AddPreset, "ABC");
+  Run(AddPreset, "俓");                                // its second byte is a backslash
+  EXPECT_EQ(harness.dialogs.shown.size(), shown + 4);  // the input boxes only
+  EXPECT_EQ(Entries().size(), 7u);
+  EXPECT_EQ(model().Text(Box()), "俓");
+  EXPECT_EQ(Title(1), "");
+  const std::filesystem::directory_iterator data(harness.Native("Data"));
+  EXPECT_EQ(std::distance(data, std::filesystem::directory_iterator()), 1);
+  EXPECT_TRUE(harness.ReadFile("Data\\config.ini"));
+  Run(SavePreset);
+  EXPECT_EQ(Last().title, "保存成功");
+  EXPECT_TRUE(File("俓"));
+}
+
+TEST_F(PresetCommandsTest, ReadingAfterAddRenameOrDeleteNeverWritesAnotherPresetsFile) {
+  SaveTwoPresets();
+  model().UserPickEntry(Box(), 0);  // the current Preset name is now "预设配置一"
+  const auto first = File("预设配置一");
+  const auto second = File("预设配置二");
+  Run(AddPreset, "新");
+  ReadPreset(app());
+  Run(RenamePreset, "新名");
+  ReadPreset(app());
+  EXPECT_EQ(File("预设配置一"), first);
+  EXPECT_EQ(File("预设配置二"), second);
+  Run(DeletePreset);
+  EXPECT_EQ(Title(1), "一号");  // the first entry is loaded
+  ReadPreset(app());
+  EXPECT_EQ(File("预设配置一"), first);
+  EXPECT_EQ(File("预设配置二"), second);
+  EXPECT_EQ(Title(1), "一号");
+}
+
+TEST_F(PresetCommandsTest, RenameMovesTheFileOrRefusesATakenName) {
+  SaveTwoPresets();
+  model().SetSelection(Box(), 0);
+  const auto first = File("预设配置一");
+  Run(RenamePreset, "预设配置二");
+  EXPECT_EQ(Last().text, "不能改为与已有选项重复的名称！");
+  Run(RenamePreset, "a|b");
+  EXPECT_EQ(Last().text, kBadName);
+  harness.dialogs.answers.push_back(kResultCancel);
+  Run(RenamePreset, "甲");
+  EXPECT_FALSE(Last().input);  // Cancel at the confirmation asks for no name
+  EXPECT_EQ(Entries(), (std::vector<std::string>{"预设配置一", "预设配置二", "预设配置三"}));
+
+  Run(RenamePreset, "甲");
+  EXPECT_EQ(Last().title, "改名成功");
+  EXPECT_EQ(Entries(), (std::vector<std::string>{"预设配置二", "预设配置三", "甲"}));
+  EXPECT_EQ(model().Text(Box()), "甲");
+  EXPECT_EQ(File("甲"), first);
+  EXPECT_FALSE(File("预设配置一"));
+  EXPECT_EQ(Title(1), "一号");
+}
+
+TEST_F(PresetCommandsTest, AFailedRenameShowsWhyAndLeavesListAndFilesAsTheyWere) {
+  SaveTwoPresets();
+  model().SetSelection(Box(), 0);
+  harness.WriteFile("Data\\孤儿.ini", "[编辑框]\r\n");
+  const auto files = harness.Snapshot();
+  Run(RenamePreset, "孤儿");
+  EXPECT_EQ(Last().text, "改名失败，已存在同名的预设文件！");
+  EXPECT_EQ(harness.Snapshot(), files);
+  std::filesystem::remove(harness.Native("Data\\config.ini"));
+  std::filesystem::create_directory(harness.Native("Data\\config.ini"));
+  const auto blocked = harness.Snapshot();
+  Run(RenamePreset, "甲");
+  EXPECT_EQ(Last().text, "改名失败，无法写入Data文件夹！");
+  EXPECT_EQ(harness.Snapshot(), blocked);
+  EXPECT_EQ(Entries(), (std::vector<std::string>{"预设配置一", "预设配置二", "预设配置三"}));
+  EXPECT_EQ(model().Text(Box()), "预设配置一");
+}
+
+TEST_F(PresetCommandsTest, DeleteRemovesTheFileAndLoadsTheFirstEntry) {
+  SaveTwoPresets();
+  Run(DeletePreset);
+  EXPECT_EQ(Last().title, "删除成功");
+  EXPECT_FALSE(File("预设配置二"));
+  EXPECT_EQ(model().Text(Box()), "预设配置一");
+  EXPECT_EQ(Title(1), "一号");
+  Run(DeletePreset);
+  Run(DeletePreset);
+  EXPECT_TRUE(Entries().empty());
+  EXPECT_EQ(model().Selection(Box()), -1);
+  EXPECT_EQ(Title(1), "");
+  harness.dialogs.shown.clear();
+  Run(DeletePreset);
+  ASSERT_EQ(harness.dialogs.shown.size(), 2u);  // confirmation first, then the refusal
+  EXPECT_EQ(Last().text, "未选中或已无预设配置项可删除！");
+}
+
+TEST_F(PresetCommandsTest, AFailedDeleteShowsWhyAndKeepsListAndFiles) {
+  SaveTwoPresets();
+  std::filesystem::create_directory(harness.Native("Data\\预设配置三.ini"));
+  model().SetSelection(Box(), 2);
+  const auto files = harness.Snapshot();
+  Run(DeletePreset);
+  EXPECT_EQ(Last().text, "删除失败，无法删除预设文件！");
+  EXPECT_EQ(harness.Snapshot(), files);
+  EXPECT_EQ(Entries().size(), 3u);
+}
+
+TEST_F(PresetCommandsTest, AFailedSaveShowsWhyAndLeavesEveryFileAsItWas) {
+  SaveTwoPresets();
+  const auto second = File("预设配置二");
+  std::filesystem::remove(harness.Native("Data\\config.ini"));
+  std::filesystem::create_directory(harness.Native("Data\\config.ini"));
+  SetTitle(2, "改过");
+  Run(SavePreset);
+  EXPECT_EQ(Last().title, "保存失败");
+  EXPECT_EQ(Last().text, "保存失败，无法写入Data文件夹！");
+  EXPECT_EQ(File("预设配置二"), second);
+
+  model().SetSelection(Box(), -1);
+  Run(SavePreset);
+  EXPECT_EQ(Last().text, "保存失败，预设名称不能为空！");
+}
+
+TEST_F(PresetCommandsTest, AListedNameThatNamesNoDataFileNeverReachesAFileOutside) {
+  const std::string outside = "[编辑框]\r\n标签标题编辑框1=外\r\n";
+  harness.WriteFile("外面.ini", outside);
+  harness.WriteFile("Data\\config.ini", "[组合框]\r\n预设组合框=..\\外面<|>0<||>0<|>..\\外面\r\n");
+  harness.Start();
+  EXPECT_EQ(Title(1), "");
+  ReadPreset(app());
+  Run(SavePreset);
+  EXPECT_EQ(Last().text, "保存失败，该预设名称不能用作文件名！");
+  Run(RenamePreset, "新");
+  EXPECT_EQ(harness.ReadFile("外面.ini"), outside);
+  model().SetSelection(Box(), model().AddItem(Box(), "..\\外面"));
+  Run(DeletePreset);
+  EXPECT_EQ(Last().title, "删除成功");
+  EXPECT_EQ(harness.ReadFile("外面.ini"), outside);
+}
+
+}  // namespace
+}  // namespace velmora

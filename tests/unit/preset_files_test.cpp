@@ -1,0 +1,102 @@
+#include "app/preset_files.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/preset_commands.h"
+#include "app/startup.h"
+#include "preset_test_support.h"
+#include "runtime/text_ops.h"
+
+namespace velmora {
+namespace {
+
+constexpr int kCheckBoxOrder[] = {11, 21, 22, 12, 13, 23, 14, 24, 15, 25, 16, 26, 17,
+                                  27, 18, 28, 19, 29, 30, 20, 39, 38, 37, 35, 34, 36,
+                                  32, 31, 33, 6,  5,  1,  9,  8,  7,  4,  2,  3,  10};
+
+class PresetFilesTest : public ::testing::Test {
+ protected:
+  void SetUp() override { harness.Start(); }
+  ControlRef Tag(std::string_view role, int number) {
+    return harness.Control(std::string(role) + ToText(number));
+  }
+  testing::ProgramHarness harness;
+};
+
+TEST_F(PresetFilesTest, SaveWritesEverySectionKeyAndValueInControlOrder) {
+  ControlModel& model = harness.model();
+  model.SetText(harness.Control("文档标题编辑框"), "");
+  model.SetText(Tag("版块编辑框", 1), "甲");
+  model.SetText(Tag("标签标题编辑框", 3), "三");
+  model.SetText(Tag("标签内容编辑框", 3), "a\r\nb \"c\"");
+  model.SetChecked(Tag("标签选择框", 3), true);
+  model.SetChecked(Tag("标签选择框", 4), true);  // untitled, still saved as ticked
+  SavePreset(harness.app());
+
+  std::string expected = "[选择框]\r\n序号选择框=真\r\n";
+  for (int n : kCheckBoxOrder) {
+    expected += "标签选择框" + ToText(n) + "=" + (n == 3 || n == 4 ? "真" : "假") + "\r\n";
+  }
+  expected +=
+      "[编辑框]\r\n文档标题编辑框=\r\n版块编辑框2=\r\n版块编辑框3=\r\n版块编辑框1=甲\r\n"
+      "标签内容编辑框1=\r\n标签标题编辑框1=\r\n";
+  for (int n = 2; n <= 39; ++n) {
+    expected += "标签标题编辑框" + ToText(n) + "=" + (n == 3 ? "三" : "") + "\r\n";
+    expected +=
+        "标签内容编辑框" + ToText(n) + "=" + (n == 3 ? "a><br><b #引号c#引号" : "") + "\r\n";
+  }
+  EXPECT_EQ(harness.ReadFile("Data\\预设配置一.ini"), expected);
+  EXPECT_EQ(harness.ReadFile("Data\\config.ini"),
+            "[组合框]\r\n预设组合框=预设配置一<|>0<||>预设配置二<|>0<||>预设配置三<|>0<||>0<|>"
+            "预设配置一\r\n");
+}
+
+TEST_F(PresetFilesTest, LoadingChangesOnlyWhatTheFileHolds) {
+  ControlModel& model = harness.model();
+  model.SetText(Tag("标签内容编辑框", 1), "旧内容");
+  model.SetChecked(Tag("标签选择框", 1), true);
+  model.SetChecked(Tag("标签选择框", 2), true);
+  model.SetChecked(Tag("标签选择框", 3), false);
+  harness.WriteFile("Data\\手写.ini",
+                    "[选择框]\n标签选择框2=假\n标签选择框3=是\n标签选择框1=\n"
+                    "[编辑框]\n标签内容编辑框1=\n标签标题编辑框2=二\n");
+  const std::string file = PresetFilePath("手写");
+  LoadCheckBoxes(harness.app(), file);
+  LoadEditBoxes(harness.app(), file);
+  EXPECT_TRUE(model.Checked(Tag("标签选择框", 1)));
+  EXPECT_FALSE(model.Checked(Tag("标签选择框", 2)));
+  EXPECT_TRUE(model.Checked(Tag("标签选择框", 3)));
+  EXPECT_EQ(model.Text(Tag("标签内容编辑框", 1)), "旧内容");
+  EXPECT_EQ(model.Text(Tag("标签标题编辑框", 2)), "二");
+  EXPECT_EQ(model.Text(harness.Control("文档标题编辑框")), "清单");
+}
+
+TEST_F(PresetFilesTest, TextsComeBackFromASavedFile) {
+  ControlModel& model = harness.model();
+  const std::string text = "第一行\r\n\"引用\"\r\n\r\n末行";
+  model.SetText(Tag("标签内容编辑框", 7), text);
+  model.SetText(Tag("版块编辑框", 3), "三号");
+  const std::string file = PresetFilePath("往返");
+  ASSERT_TRUE(SavePresetFile(harness.app(), file));
+  ClearWindow(harness.app());
+  LoadEditBoxes(harness.app(), file);
+  EXPECT_EQ(model.Text(Tag("标签内容编辑框", 7)), text);
+  EXPECT_EQ(model.Caption(Tag("版块分组框", 3)), "三号");  // the load raised the mirroring
+}
+
+TEST_F(PresetFilesTest, AnEmptyListIsStoredAndReadBackAsEmpty) {
+  ControlModel& model = harness.model();
+  const ControlRef presets = harness.Control("预设组合框");
+  model.ClearItems(presets);
+  ASSERT_TRUE(SaveComboBoxes(harness.app(), ConfigFilePath()));
+  EXPECT_EQ(harness.ReadFile("Data\\config.ini"), "[组合框]\r\n预设组合框=-1<|>\r\n");
+  model.AddItem(presets, "残留");
+  LoadComboBoxes(harness.app(), ConfigFilePath());
+  EXPECT_EQ(model.ItemCount(presets), 0);
+  EXPECT_EQ(model.Selection(presets), -1);
+}
+
+}  // namespace
+}  // namespace velmora

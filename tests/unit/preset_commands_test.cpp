@@ -37,7 +37,7 @@ class PresetCommandsTest : public ::testing::Test {
   std::string Title(int tag) {
     return model().Text(harness.Control("标签标题编辑框" + ToText(tag)));
   }
-  const ShownDialog& Last() { return harness.dialogs.shown.back(); }
+  const testing::ShownDialog& Last() { return harness.dialogs.shown.back(); }
   void Run(void (*command)(AppContext&), std::optional<std::string> typed = std::nullopt) {
     harness.dialogs.inputs.push_back(std::move(typed));
     command(app());

@@ -110,7 +110,6 @@ void QtView::WindowClosed(WindowId window) {
     // The close may come from inside one of the window's own event handlers.
     widget->deleteLater();
   }
-  if (model_ != nullptr && model_->Finished() && finished_) finished_(model_->ExitCode());
 }
 
 void QtView::PropertyChanged(const ControlRef& control, Property property) {
@@ -220,6 +219,8 @@ void QtView::RequestClose(WindowId window) {
   // A window behind an open modal window cannot be closed.
   if (widget == nullptr || !widget->isEnabled() || model_->ActiveWindow() != window) return;
   model_->UserClose(window);
+  // The model counts the program as finished only once the close has gone through.
+  if (model_ != nullptr && model_->Finished() && finished_) finished_(model_->ExitCode());
 }
 
 void QtView::Bind(const ControlRef& control, QWidget* widget) {

@@ -1,0 +1,254 @@
+#include <QApplication>
+#include <QCheckBox>
+#include <QDateEdit>
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QInputMethodEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+#include <functional>
+#include <memory>
+
+#include "gui/application_setup.h"
+#include "gui/desktop_program.h"
+#include "gui/input_box_dialog.h"
+#include "gui/qt_dialogs.h"
+#include "gui/tab_control.h"
+#include "runtime/date_time.h"
+#include "runtime/gbk_codec.h"
+
+namespace velmora {
+namespace {
+
+void WriteGbk(const QString& path, const QString& text) {
+  QFile file(path);
+  QVERIFY(file.open(QIODevice::WriteOnly));
+  const std::string bytes = Utf8ToGbk(text.toStdString());
+  file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+}
+
+// Runs action once the next modal dialog or the time-difference window is up.
+void WhenModal(std::function<void(QWidget*)> action) {
+  auto* timer = new QTimer;
+  timer->setInterval(20);
+  QObject::connect(timer, &QTimer::timeout, [timer, action] {
+    QWidget* modal = QApplication::activeModalWidget();
+    // A modal window of the program disables the others instead of being a Qt modal widget.
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+      if (modal == nullptr && top->isVisible() && top->isEnabled() &&
+          top->windowTitle() == QStringLiteral("时差计算")) {
+        modal = top;
+      }
+    }
+    if (modal == nullptr) return;
+    timer->stop();
+    timer->deleteLater();
+    action(modal);
+  });
+  timer->start();
+}
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init() {
+    run_dir_ = std::make_unique<QTemporaryDir>();
+    const QString data = run_dir_->path() + QStringLiteral("/Data");
+    QDir().mkpath(data);
+    WriteGbk(data + QStringLiteral("/config.ini"),
+             QStringLiteral("[组合框]\r\n预设组合框=预设配置一<|>0<||>预设配置二<|>0<||>"
+                            "预设配置三<|>0<||>0<|>预设配置一\r\n"));
+    WriteGbk(data + QStringLiteral("/预设配置一.ini"),
+             QStringLiteral("[选择框]\r\n标签选择框1=假\r\n标签选择框2=真\r\n[编辑框]\r\n"
+                            "标签标题编辑框1=甲\r\n标签内容编辑框1=内容一\r\n"
+                            "标签标题编辑框2=乙\r\n标签内容编辑框2=第一行><br><第二行\r\n"));
+    exit_code_ = 99;
+    desktop_ = std::make_unique<DesktopProgram>(Utf8ToGbk(run_dir_->path().toStdString()), clock_,
+                                                [this](int code) { exit_code_ = code; });
+    QVERIFY(QTest::qWaitForWindowExposed(desktop_->main_window()));
+  }
+  void cleanup() {
+    desktop_.reset();
+    run_dir_.reset();
+  }
+
+  // Coordinates stay exactly the layout's, also through a group box on a tab page.
+  void GeometryFollowsTheLayout() {
+    QWidget* window = desktop_->main_window();
+    QCOMPARE(window->frameGeometry().size(), QSize(981, 621));
+    QCOMPARE(Find<QWidget>("预设组合框")->geometry(), QRect(840, 90, 96, 20));
+    QCOMPARE(Find<QWidget>("列表框1")->mapTo(window, QPoint(0, 0)), QPoint(8 + 12, 8 + 25));
+    // 框架选择夹 (408, 8), 版块分组框1 (8, 40) on page 1, 标签选择框1 (16, 24) in it.
+    QCOMPARE(Find<QWidget>("标签选择框1")->mapTo(window, QPoint(0, 0)),
+             QPoint(408 + 8 + 16, 8 + 40 + 24));
+    QCOMPARE(Find<QWidget>("标签选择框1")->size(), QSize(72, 24));
+  }
+
+  // Startup fills the windows before they show; the multi-line entry keeps its full text.
+  void StartupStateShows() {
+    QVERIFY(Find<QCheckBox>("标签选择框2")->isChecked());
+    QCOMPARE(Find<QCheckBox>("标签选择框2")->text(), QStringLiteral("乙"));
+    QVERIFY(!Find<QWidget>("标签选择框3")->isVisible());
+    auto* list = Find<QListWidget>("列表框1");
+    QCOMPARE(list->count(), 1);
+    QVERIFY(!list->item(0)->text().contains(QLatin1Char('\n')));
+    QCOMPARE(Model().ItemText(Ref("列表框1"), 0), Utf8ToGbk("第一行\r\n第二行"));
+  }
+
+  void HiddenTagStaysHiddenAcrossPages() {
+    auto* tabs = Find<TabControl>("框架选择夹");
+    QWidget* hidden = Find<QWidget>("标签选择框3");
+    QWidget* shown = Find<QWidget>("标签选择框1");
+    ClickTab(tabs, 1);
+    QVERIFY(!shown->isVisible());
+    QVERIFY(Find<QWidget>("版块编辑框1")->isVisible());
+    ClickTab(tabs, 0);
+    QVERIFY(shown->isVisible());
+    QVERIFY(!hidden->isVisible());
+  }
+
+  void TagClickAddsItsContent() {
+    auto* box = Find<QCheckBox>("标签选择框1");
+    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(box->width() - 3, box->height() / 2));
+    QVERIFY(box->isChecked());
+    QVERIFY(Model().Checked(Ref("标签选择框1")));
+    QCOMPARE(Model().FindItem(Ref("列表框1"), Utf8ToGbk("内容一")), 1);
+    QCOMPARE(Find<QListWidget>("列表框1")->count(), 2);
+  }
+
+  void TypedSectionTitleShowsOnItsFrame() {
+    ClickTab(Find<TabControl>("框架选择夹"), 1);
+    auto* edit = Find<QLineEdit>("版块编辑框1");
+    edit->setFocus();
+    QInputMethodEvent event(QString(), {});
+    event.setCommitString(QStringLiteral("总则"));
+    QApplication::sendEvent(edit, &event);
+    QCOMPARE(Find<QGroupBox>("版块分组框1")->title(), QStringLiteral("总则"));
+    QCOMPARE(Model().Text(Ref("版块编辑框1")), Utf8ToGbk("总则"));
+  }
+
+  void UserEditOfMultiLineBoxKeepsCrLf() {
+    auto* edit = Find<QPlainTextEdit>("标签内容编辑框2");
+    QCOMPARE(edit->toPlainText(), QStringLiteral("第一行\n第二行"));
+    edit->moveCursor(QTextCursor::End);
+    QTest::keyClicks(edit, "x");
+    QCOMPARE(Model().Text(Ref("标签内容编辑框2")), Utf8ToGbk("第一行\r\n第二行x"));
+  }
+
+  void TimeDifferenceWindowComputesAndCloses() {
+    QString result;
+    bool main_disabled = false;
+    WhenModal([&](QWidget* window) {
+      main_disabled = !desktop_->main_window()->isEnabled();
+      window->findChild<QDateEdit*>(QStringLiteral("时差日期框1"))->setDate(QDate(2023, 1, 31));
+      window->findChild<QDateEdit*>(QStringLiteral("时差日期框2"))->setDate(QDate(2023, 2, 1));
+      QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("时差计算按钮")),
+                        Qt::LeftButton);
+      result = window->findChild<QLineEdit*>(QStringLiteral("时差结果编辑框"))->text();
+      window->grab().save(QStringLiteral(VELMORA_SCREENSHOT_DIR "/time_difference.png"));
+      window->close();
+    });
+    QDir().mkpath(QStringLiteral(VELMORA_SCREENSHOT_DIR));
+    QTest::mouseClick(Find<QPushButton>("时差计算按钮"), Qt::LeftButton);
+    QVERIFY(main_disabled);
+    QCOMPARE(result, QStringLiteral("1"));
+    QVERIFY(desktop_->main_window()->isEnabled());
+  }
+
+  void ClosingTheMainWindowEndsWithZeroAndWritesNothing() {
+    const QStringList before = QDir(run_dir_->path() + QStringLiteral("/Data")).entryList();
+    desktop_->main_window()->close();
+    QVERIFY(desktop_->program().Finished());
+    QCOMPARE(exit_code_, 0);
+    QCOMPARE(QDir(run_dir_->path() + QStringLiteral("/Data")).entryList(), before);
+  }
+
+  void Screenshots() {
+    QDir().mkpath(QStringLiteral(VELMORA_SCREENSHOT_DIR));
+    QWidget* window = desktop_->main_window();
+    QVERIFY(window->grab().save(QStringLiteral(VELMORA_SCREENSHOT_DIR "/main_materials.png")));
+    ClickTab(Find<TabControl>("框架选择夹"), 1);
+    QVERIFY(window->grab().save(QStringLiteral(VELMORA_SCREENSHOT_DIR "/main_settings.png")));
+  }
+
+  void MessageBoxAnswers() {
+    QtDialogs dialogs;
+    WhenModal([](QWidget* box) {
+      QTest::mouseClick(static_cast<QMessageBox*>(box)->buttons().at(0), Qt::LeftButton);
+    });
+    QCOMPARE(dialogs.MessageBox(Utf8ToGbk("是否清空？"), kMessageOkCancel, "t"), kResultOk);
+    WhenModal([](QWidget* box) {
+      for (QAbstractButton* b : static_cast<QMessageBox*>(box)->buttons()) {
+        if (b->text() == QStringLiteral("取消")) QTest::mouseClick(b, Qt::LeftButton);
+      }
+    });
+    QCOMPARE(dialogs.MessageBox("x", kMessageOkCancel, "t"), kResultCancel);
+    WhenModal([](QWidget* box) { QTest::keyClick(box, Qt::Key_Escape); });
+    QCOMPARE(dialogs.MessageBox("x", kMessageOkCancel, "t"), kResultCancel);
+    WhenModal([](QWidget* box) { box->close(); });
+    QCOMPARE(dialogs.MessageBox("x", kMessageOkCancel, "t"), kResultCancel);
+  }
+
+  void InputBoxConfirmedAndCancelled() {
+    QtDialogs dialogs;
+    std::string text;
+    WhenModal([](QWidget* box) {
+      QCOMPARE(box->windowTitle(), QStringLiteral("请输入："));
+      auto* edit = box->findChild<QLineEdit*>(QStringLiteral("输入文本框"));
+      QInputMethodEvent event(QString(), {});
+      event.setCommitString(QStringLiteral("新预设"));
+      QApplication::sendEvent(edit, &event);
+      QTest::keyClick(edit, Qt::Key_Return);
+    });
+    QVERIFY(dialogs.InputBox("p", "", text));
+    QCOMPARE(text, Utf8ToGbk("新预设"));
+    std::string untouched;
+    WhenModal([](QWidget* box) {
+      QTest::keyClicks(box->findChild<QLineEdit*>(QStringLiteral("输入文本框")), "abc");
+      QTest::mouseClick(box->findChild<QPushButton*>(QStringLiteral("取消按钮")), Qt::LeftButton);
+    });
+    QVERIFY(!dialogs.InputBox("p", "t", untouched));
+    QVERIFY(untouched.empty());
+  }
+
+ private:
+  template <typename T>
+  T* Find(const char* name) {
+    T* widget = desktop_->main_window()->findChild<T*>(QString::fromUtf8(name));
+    if (widget == nullptr) qFatal("no widget %s", name);
+    return widget;
+  }
+  ControlModel& Model() { return desktop_->model(); }
+  ControlRef Ref(const char* name) {
+    return Model().Find(desktop_->program().main_window(), Utf8ToGbk(name));
+  }
+  static void ClickTab(TabControl* tabs, int page) {
+    QTest::mouseClick(tabs->bar(), Qt::LeftButton, {}, tabs->bar()->tabRect(page).center());
+  }
+
+  FixedClock clock_{45306.4375};
+  std::unique_ptr<QTemporaryDir> run_dir_;
+  std::unique_ptr<DesktopProgram> desktop_;
+  int exit_code_ = 99;
+};
+
+}  // namespace velmora
+
+int main(int argc, char* argv[]) {
+  QApplication app(argc, argv);
+  velmora::SetUpApplication(app);
+  velmora::MainWindowTest test;
+  return QTest::qExec(&test, argc, argv);
+}
+
+#include "main_window_test.moc"

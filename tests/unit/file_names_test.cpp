@@ -3,21 +3,24 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace velmora {
 namespace {
 
 TEST(FileNames, RefusesWhatNoFolderCanHoldOrWindowsWouldAlter) {
-  for (const std::string name :
-       {"", ".", "..", "a\\b", "a/b", "a:b", "a*", "a?", "\"a\"", "<a", "a>", "a|b", "a\tb",
-        std::string("a\0b", 3), "a\x1F", "a\x7F", "a ", "a.", "清单 ", "清单."}) {
+  for (const std::string& name : std::vector<std::string>{
+           "",      ".",     "..", "a\\b", "a/b",   "a:b",  "a*",
+           "a?",    "\"a\"", "<a", "a>",   "a|b",   "a\tb", std::string("a\0b", 3),
+           "a\x1F", "a\x7F", "a ", "a.",   "清单 ", "清单."}) {
     EXPECT_FALSE(IsUsableFileName(name)) << name;
   }
 }
 
 TEST(FileNames, TakesChineseBlanksAndDotsInside) {
   // "昞" and "亅" end in the bytes of '\' and '|', which belong to the character.
-  for (const std::string name : {"清单", "周 报 v1.2", ".hidden", "a..b", "昞", "亅", "-_()[]{}"}) {
+  for (const std::string& name :
+       std::vector<std::string>{"清单", "周 报 v1.2", ".hidden", "a..b", "昞", "亅", "-_()[]{}"}) {
     EXPECT_TRUE(IsUsableFileName(name)) << name;
   }
 }

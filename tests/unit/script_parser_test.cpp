@@ -7,6 +7,9 @@
 namespace velmora {
 namespace {
 
+// Scripts are UTF-8, while the narrow literals of this file are GBK.
+std::string Utf8(const char8_t* text) { return reinterpret_cast<const char*>(text); }
+
 ScriptCommand ParseOne(const std::string& line) {
   const ParsedScript parsed = ParseScript(line);
   EXPECT_EQ(parsed.error_line, 0) << parsed.error;
@@ -15,7 +18,8 @@ ScriptCommand ParseOne(const std::string& line) {
 }
 
 TEST(ScriptParser, TextEscapesGiveRawBytesAndTheRestBecomesGbk) {
-  const ScriptCommand command = ParseOne(R"(type 文档标题编辑框 "甲\r\n\t\"q\"\\\x80\xfF乙")");
+  const ScriptCommand command =
+      ParseOne(Utf8(u8R"(type 文档标题编辑框 "甲\r\n\t\"q\"\\\x80\xfF乙")"));
   EXPECT_EQ(command.kind, CommandKind::kType);
   EXPECT_EQ(command.names.front(), "文档标题编辑框");
   EXPECT_EQ(command.text, "甲\r\n\t\"q\"\\\x80\xFF乙");
@@ -23,7 +27,8 @@ TEST(ScriptParser, TextEscapesGiveRawBytesAndTheRestBecomesGbk) {
 }
 
 TEST(ScriptParser, LinesAreCountedAcrossCommentsBlanksAndCrLf) {
-  const ParsedScript parsed = ParseScript("# note\r\n\r\n  click 导出文档按钮\r\n\tdump\nclose");
+  const ParsedScript parsed =
+      ParseScript(Utf8(u8"# note\r\n\r\n  click 导出文档按钮\r\n\tdump\nclose"));
   ASSERT_EQ(parsed.error_line, 0) << parsed.error;
   ASSERT_EQ(parsed.commands.size(), 3u);
   EXPECT_EQ(parsed.commands[0].line, 3);
@@ -43,15 +48,15 @@ TEST(ScriptParser, AnswersAndInputsTellCancelFromATextSpelledCancel) {
 }
 
 TEST(ScriptParser, ArgumentsOfTheOtherCommands) {
-  EXPECT_EQ(ParseOne("pick 预设组合框 2").index, 2);
-  EXPECT_EQ(ParseOne("show 甲 乙 丙").names.size(), 3u);
-  EXPECT_EQ(ParseOne(R"(cat "周 报.docx")").names.front(), "周 报.docx");
+  EXPECT_EQ(ParseOne(Utf8(u8"pick 预设组合框 2")).index, 2);
+  EXPECT_EQ(ParseOne(Utf8(u8"show 甲 乙 丙")).names.size(), 3u);
+  EXPECT_EQ(ParseOne(Utf8(u8R"(cat "周 报.docx")")).names.front(), "周 报.docx");
 
-  const ScriptCommand day = ParseOne("date 时差日期框1 2024-02-29");
+  const ScriptCommand day = ParseOne(Utf8(u8"date 时差日期框1 2024-02-29"));
   EXPECT_FALSE(day.has_time);
   EXPECT_EQ(day.date.month, 2);
   EXPECT_EQ(day.date.day, 29);
-  const ScriptCommand timed = ParseOne("date 时差日期框1 2023-12-31 23:59:58");
+  const ScriptCommand timed = ParseOne(Utf8(u8"date 时差日期框1 2023-12-31 23:59:58"));
   EXPECT_TRUE(timed.has_time);
   EXPECT_EQ(timed.date.hour, 23);
   EXPECT_EQ(timed.date.second, 58);

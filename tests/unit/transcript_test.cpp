@@ -22,7 +22,9 @@ TEST(Transcript, ConvertsGbkAndShowsInvalidBytesAsHex) {
   EXPECT_EQ(QuoteText("\xBC\xD7"), "\"\xE7\x94\xB2\"");  // 甲
   // The trail byte 0x5C of this character is no backslash and is not escaped.
   EXPECT_EQ(QuoteText("\x95\x5C"), "\"\xE6\x98\x9E\"");
-  EXPECT_EQ(QuoteText("a\xFF" "b\x80"), Utf8(R"("a\xFFb\x80")"));
+  EXPECT_EQ(QuoteText("a\xFF"
+                      "b\x80"),
+            Utf8(R"("a\xFFb\x80")"));
   EXPECT_EQ(PlainText("\xBC\xD7\xFF"), "\xE7\x94\xB2\\xFF");
 }
 

@@ -1,0 +1,142 @@
+#include "app/document_export.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/program.h"
+#include "docx_text.h"
+#include "runtime/clock.h"
+#include "runtime/file_system.h"
+#include "runtime/gbk_codec.h"
+
+namespace velmora {
+namespace {
+
+TEST(BuildDocumentText, NumberedPutsAnEmptyLineAfterTheTitleAndNoBreakAtTheEnd) {
+  EXPECT_EQ(BuildDocumentText("清单", {"A", "B", "C"}, true), "清单\r\n\r\n1.A\r\n2.B\r\n3.C");
+  EXPECT_EQ(BuildDocumentText("清单", {"A", "B", "C"}, false), "清单\r\nA\r\nB\r\nC\r\n");
+  // A two-line entry takes one number.
+  EXPECT_EQ(BuildDocumentText("T", {"x\r\ny", "z"}, true), "T\r\n\r\n1.x\r\ny\r\n2.z");
+}
+
+TEST(BuildDocumentText, AnEmptyListLeavesTheTitleAndOneLineBreak) {
+  EXPECT_EQ(BuildDocumentText("清单", {}, true), "清单\r\n");
+  EXPECT_EQ(BuildDocumentText("清单", {}, false), "清单\r\n");
+}
+
+class AnsweringDialogs final : public Dialogs {
+ public:
+  std::deque<int> answers;
+  std::vector<std::string> shown;  // title, then text
+  int MessageBox(std::string_view text, int, std::string_view title) override {
+    shown.emplace_back(title);
+    shown.emplace_back(text);
+    if (answers.empty()) return kResultOk;
+    const int answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+  bool InputBox(std::string_view, std::string_view, std::string&) override { return false; }
+};
+
+class NoShell final : public Shell {
+ public:
+  void ShowFolder(std::string_view) override {}
+};
+
+class NoModal final : public ModalHost {
+ public:
+  void RunModal(WindowId) override {}
+};
+
+class ExportTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = std::filesystem::temp_directory_path() /
+           ("velmora_export_" +
+            std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    std::filesystem::remove_all(dir_);
+    std::filesystem::create_directories(dir_);
+    program_ = std::make_unique<Program>(Utf8ToGbk(dir_.string()),
+                                         ProgramServices{clock_, dialogs_, shell_, modal_});
+  }
+  void TearDown() override {
+    program_.reset();
+    std::filesystem::remove_all(dir_);
+  }
+  void SetTitle(std::string_view title) {
+    program_->model().SetText(program_->context().MainControl("文档标题编辑框"), title);
+  }
+  void AddEntry(std::string_view text) {
+    program_->model().AddItem(program_->context().MainControl("列表框1"), text);
+  }
+  std::string Document(std::string_view file_name) {
+    std::string bytes;
+    ReadWholeFile(RunDirectory() + "\\" + std::string(file_name), bytes);
+    return bytes;
+  }
+
+  FixedClock clock_{46000.0};
+  AnsweringDialogs dialogs_;
+  NoShell shell_;
+  NoModal modal_;
+  std::filesystem::path dir_;
+  std::unique_ptr<Program> program_;
+};
+
+TEST_F(ExportTest, WritesTheListAsParagraphsAndReportsCompletion) {
+  AddEntry("第一");
+  AddEntry("a < b & \"c\"");
+  SetTitle("周 报.v2");
+  ExportDocument(program_->context());
+  const auto paragraphs = ReadDocxParagraphs(Document("周 报.v2.docx"));
+  ASSERT_TRUE(paragraphs.has_value());
+  EXPECT_EQ(*paragraphs, (std::vector<std::string>{GbkToUtf8("周 报.v2"), "", GbkToUtf8("1.第一"),
+                                                   "2.a < b & \"c\""}));
+  EXPECT_EQ(dialogs_.shown.back(), "恭喜您！文档导出完成！");
+}
+
+TEST_F(ExportTest, CancelAtTheOverwriteQuestionKeepsTheEarlierDocumentByteForByte) {
+  ExportDocument(program_->context());
+  const std::string earlier = Document("清单.docx");
+  ASSERT_FALSE(earlier.empty());
+  AddEntry("新的一条");
+  dialogs_.answers = {kResultOk, kResultCancel};
+  dialogs_.shown.clear();
+  ExportDocument(program_->context());
+  EXPECT_EQ(Document("清单.docx"), earlier);
+  ASSERT_EQ(dialogs_.shown.size(), 4u);  // the confirmation and the question, nothing after
+  EXPECT_EQ(dialogs_.shown[3], "“清单.docx”已存在，是否替换原有文档？");
+}
+
+TEST_F(ExportTest, AFailedSaveIsReportedAsAFailure) {
+  std::filesystem::create_directory(dir_ / GbkToUtf8("清单.docx"));
+  ExportDocument(program_->context());
+  ASSERT_GE(dialogs_.shown.size(), 2u);
+  EXPECT_EQ(dialogs_.shown[dialogs_.shown.size() - 2], "导出失败");
+  EXPECT_TRUE(std::filesystem::is_directory(dir_ / GbkToUtf8("清单.docx")));
+}
+
+TEST_F(ExportTest, ATitleThatCannotBeAFileNameWritesNothingAnywhere) {
+  std::filesystem::create_directory(dir_ / "sub");
+  for (const char* title : {"sub/x", "..\\x", "x.", "x "}) {
+    SetTitle(title);
+    dialogs_.shown.clear();
+    ExportDocument(program_->context());
+    ASSERT_EQ(dialogs_.shown.size(), 4u) << title;
+    EXPECT_EQ(dialogs_.shown[2], "导出文档");
+  }
+  std::vector<std::string> written;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(dir_)) {
+    if (entry.is_regular_file()) written.push_back(entry.path().string());
+  }
+  EXPECT_TRUE(written.empty());
+  EXPECT_FALSE(std::filesystem::exists(dir_.parent_path() / "x.docx"));
+}
+
+}  // namespace
+}  // namespace velmora

@@ -25,8 +25,8 @@ void TagCheckBoxClicked(AppContext& app, int tag_number) {
   const std::string content = model.Text(app.MainControl("标签内容编辑框" + number));
   const auto found =
       model.FindControls(app.lookup_window, "@标签选择框" + number, app.check_box_type_name);
-  const ControlRef& check_box = RequireType(ControlAt(found, 0), ControlType::kCheckBox,
-                                            kTagCommandPlace + tag_number, kTagCheckBoxStep);
+  const ControlRef check_box = RequireType(ControlAt(found, 0), ControlType::kCheckBox,
+                                           kTagCommandPlace + tag_number, kTagCheckBoxStep);
   const ControlRef list = app.MainControl("列表框1");
   if (model.Checked(check_box)) {
     model.AddItem(list, content);

@@ -482,8 +482,8 @@ ControlRef ControlAt(const std::vector<ControlRef>& list, int index) {
   return list[static_cast<std::size_t>(index)];
 }
 
-const ControlRef& RequireType(const ControlRef& control, ControlType expected, int first_place,
-                              int second_place) {
+ControlRef RequireType(const ControlRef& control, ControlType expected, int first_place,
+                       int second_place) {
   if (control.type != expected) {
     ReportRuntimeError(kErrorTypeMismatch, first_place, second_place);
   }

@@ -157,7 +157,7 @@ class ControlModel {
 // The element of a control list, or the empty reference for an index outside it.
 ControlRef ControlAt(const std::vector<ControlRef>& list, int index);
 // Raises runtime error 5 at the given place unless the reference is of the expected type.
-const ControlRef& RequireType(const ControlRef& control, ControlType expected, int first_place,
-                              int second_place);
+ControlRef RequireType(const ControlRef& control, ControlType expected, int first_place,
+                       int second_place);
 
 }  // namespace velmora

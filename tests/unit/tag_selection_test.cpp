@@ -63,6 +63,7 @@ TEST_F(TagSelectionTest, NumberingCaptionNamesTheStateTheBoxNowHas) {
 }
 
 struct Clearing {
+  const char* name;  // the test's name: ASCII, stable from build to build
   void (*command)(AppContext&);
   const char* title;
   bool unticks, empties_tags, empties_sections;
@@ -93,12 +94,13 @@ TEST_P(ClearingTest, AsksFirstAndClearsOnlyOnOk) {
   EXPECT_EQ(model().Text(harness.Control("文档标题编辑框")), "清单");
 }
 
-INSTANTIATE_TEST_SUITE_P(AllFour, ClearingTest,
-                         ::testing::Values(Clearing{ClearAll, "全部清空", true, true, true},
-                                           Clearing{ClearSections, "清空版块", false, false, true},
-                                           Clearing{ClearSelection, "清空选择", true, false, false},
-                                           Clearing{ClearSettings, "清空设置", false, true,
-                                                    false}));
+INSTANTIATE_TEST_SUITE_P(
+    AllFour, ClearingTest,
+    ::testing::Values(Clearing{"All", ClearAll, "全部清空", true, true, true},
+                      Clearing{"Sections", ClearSections, "清空版块", false, false, true},
+                      Clearing{"Selection", ClearSelection, "清空选择", true, false, false},
+                      Clearing{"Settings", ClearSettings, "清空设置", false, true, false}),
+    [](const ::testing::TestParamInfo<Clearing>& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace velmora

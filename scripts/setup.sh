@@ -7,6 +7,7 @@ packages=(
   libzip-dev libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-translations-l10n
   fonts-wqy-microhei python3-docx xvfb xauth
+  x11-utils  # xwininfo: the window test looks for the main window on the virtual display
 )
 
 missing=()

@@ -219,6 +219,20 @@ class MainWindowTest : public QObject {
     });
     QVERIFY(!dialogs.InputBox("p", "t", untouched));
     QVERIFY(untouched.empty());
+    WhenModal([](QWidget* box) {
+      QTest::keyClicks(box->findChild<QLineEdit*>(QStringLiteral("输入文本框")), "abc");
+      QTest::keyClick(box->findChild<QLineEdit*>(QStringLiteral("输入文本框")), Qt::Key_Escape);
+    });
+    QVERIFY(!dialogs.InputBox("p", "t", untouched));
+    QVERIFY(untouched.empty());
+    // Confirmed without typing: true and an empty text; the caller refuses empty names itself.
+    std::string empty = "stale";
+    WhenModal([](QWidget* box) {
+      QTest::mouseClick(box->findChild<QPushButton*>(QStringLiteral("确认输入按钮")),
+                        Qt::LeftButton);
+    });
+    QVERIFY(dialogs.InputBox("p", "t", empty));
+    QVERIFY(empty.empty());
   }
 
  private:

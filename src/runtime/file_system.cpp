@@ -88,11 +88,13 @@ bool WriteAll(int fd, std::string_view bytes) {
   return true;
 }
 
-// A new file beside the target, created exclusively so that nothing else is overwritten.
+// A new file in the target's folder, created exclusively so that nothing else is overwritten.
+// Its name is short and fixed in length, so it fits wherever the target's name fits.
 int CreateTemporaryBeside(const std::string& target, std::string& temp_path) {
   static unsigned counter = 0;
+  const std::string folder = target.substr(0, target.rfind('/') + 1);
   for (int attempt = 0; attempt < 100; ++attempt) {
-    temp_path = target + ".tmp~" + std::to_string(getpid()) + "-" + std::to_string(++counter);
+    temp_path = folder + ".~" + std::to_string(getpid()) + "-" + std::to_string(++counter) + ".tmp";
     const int fd = open(temp_path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd >= 0 || errno != EEXIST) return fd;
   }

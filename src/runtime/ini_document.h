@@ -27,6 +27,8 @@ class IniDocument {
   // "[" or ";"). A value is cut at its first line break, where the reader would stop anyway.
   bool Set(std::string_view section, std::string_view key, std::string_view value);
   std::string Serialize() const;
+  // The bytes the document was made from.
+  const std::string& Source() const { return bytes_; }
 
  private:
   static constexpr std::size_t kNone = static_cast<std::size_t>(-1);

@@ -37,7 +37,10 @@ bool WriteProfileTexts(std::string_view file, const std::vector<ProfileWrite>& w
   }
   // As one write after another: a rejected write leaves the file alone.
   if (!any_set) return writes.empty();
-  return ReplaceFileAtomically(file, document.Serialize()) && all_set;
+  // A file that already holds the new bytes needs no replacement, nor another trip to disk.
+  const std::string serialized = document.Serialize();
+  if (serialized == document.Source()) return all_set;
+  return ReplaceFileAtomically(file, serialized) && all_set;
 }
 
 ProfileSnapshot ProfileSnapshot::Load(std::string_view file) {

@@ -1,0 +1,173 @@
+#include "runtime/file_system.h"
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "runtime/gbk_codec.h"
+
+namespace velmora {
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(RunDirectoryTest, SplitsAtTheLastBackslash) {
+  EXPECT_EQ(RunDirectoryFromExecutablePath("C:\\Tools\\app.exe"), "C:\\Tools");
+  EXPECT_EQ(RunDirectoryFromExecutablePath("C:\\app.exe"), "C:");
+  EXPECT_EQ(RunDirectoryFromExecutablePath("app.exe"), "");
+  EXPECT_EQ(RunDirectoryFromExecutablePath("C:\\工具\\标签.exe"), "C:\\工具");
+  // 0x81 0x5C is one character; its second byte is no separator.
+  EXPECT_EQ(RunDirectoryFromExecutablePath("C:\\a\\\x81\x5C.exe"), "C:\\a");
+}
+
+TEST(NativePathTest, BackslashesBecomeSlashesAndGbkBecomesUtf8) {
+  EXPECT_EQ(NativePath("/tmp\\Data\\config.ini"), "/tmp/Data/config.ini");
+  EXPECT_EQ(NativePath("/tmp\\Data\\预设配置一.ini"),
+            "/tmp/Data/" + GbkToUtf8("预设配置一") + ".ini");
+  EXPECT_EQ(NativePath("\\\x81\x5C.ini"), "/" + GbkToUtf8("\x81\x5C") + ".ini");
+}
+
+class FileSystemTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string pattern = (fs::temp_directory_path() / "velmora-fs-XXXXXX").string();
+    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+    dir_ = pattern;
+  }
+  void TearDown() override {
+    std::error_code ignored;
+    fs::remove_all(dir_, ignored);
+  }
+  // A GBK path below the folder, joined as the logic joins them.
+  std::string Path(std::string_view tail) const { return dir_ + "\\" + std::string(tail); }
+  fs::path Native(std::string_view tail) const { return NativePath(Path(tail)); }
+  void Put(std::string_view tail, std::string_view bytes) const {
+    std::ofstream(Native(tail), std::ios::binary) << bytes;
+  }
+  std::string Bytes(std::string_view tail) const {
+    std::ifstream in(Native(tail), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
+  std::vector<std::string> Entries() const {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(dir_))
+      names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+
+  std::string dir_;
+};
+
+TEST_F(FileSystemTest, GbkNamesAreUtf8OnDisk) {
+  ASSERT_TRUE(ReplaceFileAtomically(Path("预设\x81\x5C.ini"), "x"));
+  EXPECT_EQ(Entries(), std::vector<std::string>{GbkToUtf8("预设\x81\x5C.ini")});
+  EXPECT_TRUE(FileExists(Path("预设\x81\x5C.ini")));
+}
+
+TEST_F(FileSystemTest, FileExists) {
+  Put("a.ini", "");
+  fs::create_directory(Native("Data"));
+  Put("[x].txt", "");
+  EXPECT_TRUE(FileExists(Path("a.ini")));
+  EXPECT_TRUE(FileExists(Path("Data")));
+  EXPECT_TRUE(FileExists(dir_));
+  EXPECT_FALSE(FileExists(Path("b.ini")));
+  EXPECT_FALSE(FileExists(""));
+  EXPECT_TRUE(FileExists(Path("*.ini")));
+  EXPECT_TRUE(FileExists(Path("?.ini")));
+  EXPECT_FALSE(FileExists(Path("*.doc")));
+  // Brackets are plain characters, not a glob class.
+  EXPECT_TRUE(FileExists(Path("[x]*")));
+  EXPECT_FALSE(FileExists(Path("x*")));
+}
+
+TEST_F(FileSystemTest, MakeDirectoryCreatesOneLevel) {
+  EXPECT_TRUE(MakeDirectory(Path("Data")));
+  EXPECT_TRUE(fs::is_directory(Native("Data")));
+  EXPECT_FALSE(MakeDirectory(Path("Data")));
+  EXPECT_FALSE(MakeDirectory(Path("a\\b")));
+  EXPECT_FALSE(fs::exists(Native("a")));
+  EXPECT_FALSE(MakeDirectory(""));
+}
+
+TEST_F(FileSystemTest, RemoveFileDeletesFilesOnly) {
+  Put("a.ini", "x");
+  fs::create_directory(Native("Data"));
+  EXPECT_TRUE(RemoveFile(Path("a.ini")));
+  EXPECT_FALSE(fs::exists(Native("a.ini")));
+  EXPECT_FALSE(RemoveFile(Path("a.ini")));
+  EXPECT_FALSE(RemoveFile(Path("Data")));
+  EXPECT_TRUE(fs::is_directory(Native("Data")));
+}
+
+TEST_F(FileSystemTest, RenameNeverReplaces) {
+  Put("old.ini", "old");
+  Put("taken.ini", "taken");
+  EXPECT_FALSE(RenameFile(Path("old.ini"), Path("taken.ini")));
+  EXPECT_EQ(Bytes("old.ini"), "old");
+  EXPECT_EQ(Bytes("taken.ini"), "taken");
+
+  EXPECT_TRUE(RenameFile(Path("old.ini"), Path("新名.ini")));
+  EXPECT_EQ(Bytes("新名.ini"), "old");
+  EXPECT_FALSE(fs::exists(Native("old.ini")));
+  EXPECT_FALSE(RenameFile(Path("old.ini"), Path("other.ini")));
+  EXPECT_FALSE(RenameFile(Path("新名.ini"), Path("missing\\x.ini")));
+  EXPECT_EQ(Bytes("新名.ini"), "old");
+}
+
+TEST_F(FileSystemTest, ReadWholeFile) {
+  std::string big(300000, '\0');
+  for (std::size_t i = 0; i < big.size(); ++i) big[i] = static_cast<char>(i * 7);
+  Put("big.bin", big);
+  std::string bytes = "stale";
+  ASSERT_TRUE(ReadWholeFile(Path("big.bin"), bytes));
+  EXPECT_EQ(bytes, big);
+  EXPECT_FALSE(ReadWholeFile(Path("none"), bytes));
+  EXPECT_EQ(bytes, "");
+  fs::create_directory(Native("Data"));
+  EXPECT_FALSE(ReadWholeFile(Path("Data"), bytes));
+}
+
+TEST_F(FileSystemTest, ReplaceKeepsModeAndLeavesNoTemporaryFile) {
+  Put("a.ini", "old");
+  chmod(Native("a.ini").c_str(), 0640);
+  ASSERT_TRUE(ReplaceFileAtomically(Path("a.ini"), "new"));
+  EXPECT_EQ(Bytes("a.ini"), "new");
+  struct stat info {};
+  stat(Native("a.ini").c_str(), &info);
+  EXPECT_EQ(info.st_mode & 07777, 0640u);
+  ASSERT_TRUE(ReplaceFileAtomically(Path("b.ini"), ""));
+  EXPECT_EQ(Entries(), (std::vector<std::string>{"a.ini", "b.ini"}));
+}
+
+TEST_F(FileSystemTest, FailedReplaceLeavesEverythingAsItWas) {
+  EXPECT_FALSE(ReplaceFileAtomically(Path("missing\\a.ini"), "x"));
+  EXPECT_FALSE(fs::exists(Native("missing")));
+
+  fs::create_directory(Native("a.ini"));
+  Put("a.ini\\inside", "kept");
+  EXPECT_FALSE(ReplaceFileAtomically(Path("a.ini"), "x"));
+  EXPECT_EQ(Bytes("a.ini\\inside"), "kept");
+  EXPECT_EQ(Entries(), std::vector<std::string>{"a.ini"});
+  EXPECT_FALSE(ReplaceFileAtomically("", "x"));
+}
+
+// The temporary file must fit where the target fits: a name of the longest length the folder
+// takes is still written.
+TEST_F(FileSystemTest, LongestNameIsWritten) {
+  const std::string name(255 - 4, 'n');
+  ASSERT_TRUE(ReplaceFileAtomically(Path(name + ".ini"), "x"));
+  EXPECT_EQ(Bytes(name + ".ini"), "x");
+  EXPECT_EQ(Entries().size(), 1u);
+}
+
+}  // namespace
+}  // namespace velmora

@@ -16,6 +16,7 @@
 #include <functional>
 #include <memory>
 
+#include "app/startup.h"
 #include "gui/application_setup.h"
 #include "gui/desktop_program.h"
 #include "gui/input_box_dialog.h"
@@ -179,6 +180,16 @@ class MainWindowTest : public QObject {
     QVERIFY(window->grab().save(QStringLiteral(VELMORA_SCREENSHOT_DIR "/main_materials.png")));
     ClickTab(Find<TabControl>("框架选择夹"), 1);
     QVERIFY(window->grab().save(QStringLiteral(VELMORA_SCREENSHOT_DIR "/main_settings.png")));
+    ClickTab(Find<TabControl>("设置选择夹"), 2);
+    QVERIFY(window->grab().save(QStringLiteral(VELMORA_SCREENSHOT_DIR "/main_settings_tag2.png")));
+    // Every Tag titled, so that all 39 check boxes stand on the first page.
+    for (int tag = 1; tag <= 39; ++tag) {
+      Model().SetText(Ref(QStringLiteral("标签标题编辑框%1").arg(tag).toUtf8().constData()),
+                      Utf8ToGbk(QStringLiteral("条目%1").arg(tag).toStdString()));
+    }
+    RefreshTags(desktop_->program().context());
+    ClickTab(Find<TabControl>("框架选择夹"), 0);
+    QVERIFY(window->grab().save(QStringLiteral(VELMORA_SCREENSHOT_DIR "/main_all_tags.png")));
   }
 
   void MessageBoxAnswers() {

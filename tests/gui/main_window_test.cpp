@@ -149,8 +149,12 @@ class MainWindowTest : public QObject {
   void TimeDifferenceWindowComputesAndCloses() {
     QString result;
     bool main_disabled = false;
+    bool main_stayed = false;
     WhenModal([&](QWidget* window) {
       main_disabled = !desktop_->main_window()->isEnabled();
+      // The main window behind the open time-difference window cannot be closed.
+      desktop_->main_window()->close();
+      main_stayed = !desktop_->program().Finished() && desktop_->main_window()->isVisible();
       window->findChild<QDateEdit*>(QStringLiteral("时差日期框1"))->setDate(QDate(2023, 1, 31));
       window->findChild<QDateEdit*>(QStringLiteral("时差日期框2"))->setDate(QDate(2023, 2, 1));
       QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("时差计算按钮")),
@@ -162,6 +166,7 @@ class MainWindowTest : public QObject {
     QDir().mkpath(QStringLiteral(VELMORA_SCREENSHOT_DIR));
     QTest::mouseClick(Find<QPushButton>("时差计算按钮"), Qt::LeftButton);
     QVERIFY(main_disabled);
+    QVERIFY(main_stayed);
     QCOMPARE(result, QStringLiteral("1"));
     QVERIFY(desktop_->main_window()->isEnabled());
   }

@@ -53,6 +53,31 @@ TEST_F(PresetFilesTest, SaveWritesEverySectionKeyAndValueInControlOrder) {
             "预设配置一\r\n");
 }
 
+TEST_F(PresetFilesTest, SavingOverAHandWrittenFileKeepsItsLinesAndAddsTheMissingKeys) {
+  harness.WriteFile("Data\\预设配置一.ini",
+                    "[编辑框]\r\n标签标题编辑框2=旧\r\n旧编辑框=留着\r\n[其他]\r\n甲=乙\r\n"
+                    "[选择框]\r\n标签选择框2=1\r\n");
+  ControlModel& model = harness.model();
+  model.SetText(Tag("标签标题编辑框", 2), "二");
+  model.SetChecked(Tag("标签选择框", 2), false);
+  SavePreset(harness.app());
+
+  // Values change in place; the keys the file lacked follow at the end of their section.
+  std::string expected =
+      "[编辑框]\r\n标签标题编辑框2=二\r\n旧编辑框=留着\r\n"
+      "文档标题编辑框=清单\r\n版块编辑框2=\r\n版块编辑框3=\r\n版块编辑框1=\r\n"
+      "标签内容编辑框1=\r\n标签标题编辑框1=\r\n";
+  for (int n = 2; n <= 39; ++n) {
+    if (n != 2) expected += "标签标题编辑框" + ToText(n) + "=\r\n";
+    expected += "标签内容编辑框" + ToText(n) + "=\r\n";
+  }
+  expected += "[其他]\r\n甲=乙\r\n[选择框]\r\n标签选择框2=假\r\n序号选择框=真\r\n";
+  for (int n : kCheckBoxOrder) {
+    if (n != 2) expected += "标签选择框" + ToText(n) + "=假\r\n";
+  }
+  EXPECT_EQ(harness.ReadFile("Data\\预设配置一.ini"), expected);
+}
+
 TEST_F(PresetFilesTest, LoadingChangesOnlyWhatTheFileHolds) {
   ControlModel& model = harness.model();
   model.SetText(Tag("标签内容编辑框", 1), "旧内容");

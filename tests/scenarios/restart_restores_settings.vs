@@ -1,6 +1,7 @@
 # The program starts again on the files the save of save_settings wrote: the Preset list,
 # the ticks, the titles and contents, the Section titles and the document title come back;
 # the list is in control order; the numbering caption keeps its layout text until clicked.
+# A "\Data\.ini" left by a read before any pick is removed and not loaded.
 show 预设组合框 文档标题编辑框 序号选择框 列表框1
 show 版块分组框1 版块分组框2 版块分组框3
 show 标签选择框1 标签选择框5 标签选择框12 标签选择框2

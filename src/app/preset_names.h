@@ -12,7 +12,7 @@ namespace velmora {
 // survives the stored Preset list of config.ini unchanged. The empty name is not usable.
 bool IsUsablePresetName(std::string_view name);
 
-// The Preset file of a name, or none when the name cannot name a file inside the Data folder
+// The Preset file of a name, or none when the name cannot name a file right in the Data folder
 // (a name from a hand-edited or older config.ini). The empty name stands for "\Data\.ini".
 std::optional<std::string> PresetFileOf(std::string_view name);
 

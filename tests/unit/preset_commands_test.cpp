@@ -217,5 +217,22 @@ TEST_F(PresetCommandsTest, AListedNameThatNamesNoDataFileNeverReachesAFileOutsid
   EXPECT_EQ(harness.ReadFile("外面.ini"), outside);
 }
 
+// 0xFF and 0x80 start no character: the backslash after them would still separate folders.
+TEST_F(PresetCommandsTest, ABackslashAfterAByteThatStartsNoCharacterIsNoWayIntoASubfolder) {
+  const std::string inside = "[编辑框]\r\n标签标题编辑框1=子\r\n";
+  harness.WriteFile("Data\\\xFF\\x.ini", inside);
+  harness.WriteFile("Data\\config.ini", "[组合框]\r\n预设组合框=\xFF\\x<|>0<||>0<|>\xFF\\x\r\n");
+  harness.Start();
+  EXPECT_EQ(Title(1), "");
+  Run(SavePreset);
+  EXPECT_EQ(Last().text, "保存失败，该预设名称不能用作文件名！");
+  Run(DeletePreset);
+  EXPECT_EQ(harness.ReadFile("Data\\\xFF\\x.ini"), inside);
+  for (const std::string name : {"\x80\\y", "\xFF\\y", "y\xB1"}) {
+    Run(AddPreset, name);
+    EXPECT_EQ(Last().text, kBadName);
+  }
+}
+
 }  // namespace
 }  // namespace velmora

@@ -21,6 +21,11 @@ click 删除预设按钮
 answer ok
 answer ok
 show 预设组合框
+# A Preset without a file yet gets none from a failed save.
+pick 预设组合框 2
+click 保存设置按钮
+answer ok
+answer ok
 files
 cat Data/预设配置一.ini
 cat Data/预设配置二.ini

@@ -2,10 +2,16 @@
 
 #include <string_view>
 
+#include "runtime/gbk_codec.h"
+
 namespace velmora {
 
 bool IsUsableFileName(std::string_view name) {
   if (name.empty() || name == "." || name == "..") return false;
+  // Below, a byte from 0x80 up is taken as the first of a pair and the one after it skipped; a
+  // byte that starts no character (0x80, 0xFF, a cut pair) would hide a backslash behind it
+  // that the file system still takes as a folder separator.
+  if (!IsValidGb18030(name)) return false;
   if (name.back() == ' ' || name.back() == '.') return false;
   constexpr std::string_view kForbidden = "\\/:*?\"<>|";
   for (std::size_t i = 0; i < name.size(); ++i) {

@@ -2,23 +2,12 @@
 
 #include "app/file_names.h"
 #include "app/startup.h"
-#include "runtime/gbk_codec.h"
 #include "runtime/text_ops.h"
 
 namespace velmora {
-namespace {
-
-// The file-name check takes every byte from 0x80 up as the first of a pair and skips the one
-// after it; a byte that starts no character (0x80, 0xFF, a cut pair) would hide a backslash
-// behind it that the file system still takes as a folder separator.
-bool IsUsablePresetFileName(std::string_view file_name) {
-  return IsValidGb18030(file_name) && IsUsableFileName(file_name);
-}
-
-}  // namespace
 
 bool IsUsablePresetName(std::string_view name) {
-  if (!IsUsablePresetFileName(name)) return false;
+  if (!IsUsableFileName(name)) return false;
   // The profile reader strips blanks at the start of the stored list, so a first entry
   // beginning with one would come back under another name.
   if (name.front() == ' ') return false;
@@ -31,7 +20,7 @@ bool IsUsablePresetName(std::string_view name) {
 }
 
 std::optional<std::string> PresetFileOf(std::string_view name) {
-  if (!name.empty() && !IsUsablePresetFileName(std::string(name) + ".ini")) return std::nullopt;
+  if (!name.empty() && !IsUsableFileName(std::string(name) + ".ini")) return std::nullopt;
   return PresetFilePath(name);
 }
 

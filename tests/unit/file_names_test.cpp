@@ -10,9 +10,10 @@ namespace {
 
 TEST(FileNames, RefusesWhatNoFolderCanHoldOrWindowsWouldAlter) {
   for (const std::string& name : std::vector<std::string>{
-           "",      ".",     "..", "a\\b", "a/b",   "a:b",  "a*",
-           "a?",    "\"a\"", "<a", "a>",   "a|b",   "a\tb", std::string("a\0b", 3),
-           "a\x1F", "a\x7F", "a ", "a.",   "清单 ", "清单."}) {
+           "", ".", "..", "a\\b", "a/b", "a:b", "a*", "a?", "\"a\"", "<a", "a>", "a|b", "a\tb",
+           std::string("a\0b", 3), "a\x1F", "a\x7F", "a ", "a.", "清单 ", "清单.",
+           // A byte that starts no character must not hide the backslash after it.
+           "\xFF\\x", "\x80\\x", "\xC7\x7F\\x"}) {
     EXPECT_FALSE(IsUsableFileName(name)) << name;
   }
 }

@@ -193,9 +193,11 @@ class RatioReporter : public benchmark::ConsoleReporter {
  public:
   void ReportRuns(const std::vector<Run>& runs) override {
     ConsoleReporter::ReportRuns(runs);
+    // With repetitions the mean stands for the runs; it comes after them.
     for (const Run& run : runs) {
-      if (run.run_type != Run::RT_Iteration || run.error_occurred) continue;
-      Figures& figures = figures_[run.benchmark_name()];
+      const bool mean = run.run_type == Run::RT_Aggregate && run.aggregate_name == "mean";
+      if (run.error_occurred || (run.run_type == Run::RT_Aggregate && !mean)) continue;
+      Figures& figures = figures_[run.run_name.str()];
       figures.time = run.GetAdjustedRealTime();
       for (const auto& [name, counter] : run.counters) figures.counters[name] = counter.value;
     }

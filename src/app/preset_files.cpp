@@ -65,7 +65,7 @@ bool SavePresetFile(AppContext& app, std::string_view file) {
 void LoadCheckBoxes(AppContext& app, std::string_view file) {
   const ProfileSnapshot profile = ProfileSnapshot::Load(file);
   for (const ControlRef& box : ControlsOfType(app, kCheckBoxes)) {
-    switch (DecodeTick(profile.Read(kCheckBoxes, app.model.Name(box)))) {
+    switch (DecodeTick(profile.ReadView(kCheckBoxes, app.model.Name(box)))) {
       case TickValue::kTicked:
         app.model.SetChecked(box, true);
         break;
@@ -81,7 +81,7 @@ void LoadCheckBoxes(AppContext& app, std::string_view file) {
 void LoadEditBoxes(AppContext& app, std::string_view file) {
   const ProfileSnapshot profile = ProfileSnapshot::Load(file);
   for (const ControlRef& box : ControlsOfType(app, kEditBoxes)) {
-    const std::string value = profile.Read(kEditBoxes, app.model.Name(box));
+    const std::string_view value = profile.ReadView(kEditBoxes, app.model.Name(box));
     if (!value.empty()) app.model.SetText(box, DecodeStoredText(value));
   }
 }
@@ -89,7 +89,7 @@ void LoadEditBoxes(AppContext& app, std::string_view file) {
 void LoadComboBoxes(AppContext& app, std::string_view file) {
   const ProfileSnapshot profile = ProfileSnapshot::Load(file);
   for (const ControlRef& box : ControlsOfType(app, kComboBoxes)) {
-    const std::string value = profile.Read(kComboBoxes, app.model.Name(box));
+    const std::string_view value = profile.ReadView(kComboBoxes, app.model.Name(box));
     if (value.empty()) continue;
     ComboState state = app.model.Combo(box);
     DecodeComboState(value, state);

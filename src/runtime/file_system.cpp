@@ -2,12 +2,16 @@
 
 #include <fcntl.h>
 #include <glob.h>
+#include <limits.h>
 #include <sys/stat.h>
+#include <sys/uio.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "runtime/gbk_codec.h"
 
@@ -76,14 +80,27 @@ bool AnythingMatches(const std::string& native) {
   return any;
 }
 
-bool WriteAll(int fd, std::string_view bytes) {
-  while (!bytes.empty()) {
-    const ssize_t written = write(fd, bytes.data(), bytes.size());
+// Writes every piece, in as few calls as the system allows, resuming after short writes.
+bool WriteAll(int fd, std::span<const std::string_view> pieces) {
+  std::vector<iovec> chunks;
+  chunks.reserve(pieces.size());
+  for (const std::string_view piece : pieces) {
+    if (!piece.empty()) chunks.push_back({const_cast<char*>(piece.data()), piece.size()});
+  }
+  std::size_t first = 0;
+  while (first < chunks.size()) {
+    const int count = static_cast<int>(std::min<std::size_t>(chunks.size() - first, IOV_MAX));
+    ssize_t written = writev(fd, chunks.data() + first, count);
     if (written < 0) {
       if (errno == EINTR) continue;
       return false;
     }
-    bytes.remove_prefix(static_cast<size_t>(written));
+    auto left = static_cast<std::size_t>(written);
+    while (first < chunks.size() && left >= chunks[first].iov_len) left -= chunks[first++].iov_len;
+    if (left > 0) {
+      chunks[first].iov_base = static_cast<char*>(chunks[first].iov_base) + left;
+      chunks[first].iov_len -= left;
+    }
   }
   return true;
 }
@@ -177,7 +194,8 @@ bool ReadWholeFile(std::string_view path, std::string& bytes) {
   const FileDescriptor file(open(NativePath(path).c_str(), O_RDONLY | O_CLOEXEC));
   struct stat info {};
   if (!file.valid() || fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
-  std::string content(static_cast<size_t>(info.st_size), '\0');
+  // One byte more than the size, so that the read which finds the end needs no regrowth.
+  std::string content(static_cast<size_t>(info.st_size) + 1, '\0');
   size_t filled = 0;
   for (;;) {
     if (filled == content.size()) content.resize(content.size() + 4096);
@@ -195,6 +213,10 @@ bool ReadWholeFile(std::string_view path, std::string& bytes) {
 }
 
 bool ReplaceFileAtomically(std::string_view path, std::string_view bytes) {
+  return ReplaceFileAtomically(path, std::span<const std::string_view>(&bytes, 1));
+}
+
+bool ReplaceFileAtomically(std::string_view path, std::span<const std::string_view> pieces) {
   if (path.empty()) return false;
   const std::string target = NativePath(path);
   std::string temp_path;
@@ -205,7 +227,7 @@ bool ReplaceFileAtomically(std::string_view path, std::string_view bytes) {
   if (stat(target.c_str(), &old_info) == 0 && S_ISREG(old_info.st_mode)) {
     fchmod(file.get(), old_info.st_mode & 07777);
   }
-  if (!WriteAll(file.get(), bytes) || fsync(file.get()) != 0) return false;
+  if (!WriteAll(file.get(), pieces) || fsync(file.get()) != 0) return false;
   if (close(file.release()) != 0) return false;
   if (rename(temp.path().c_str(), target.c_str()) != 0) return false;
   temp.Keep();

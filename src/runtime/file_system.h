@@ -4,6 +4,7 @@
 // with tails that begin with a backslash; on Linux a backslash maps to "/" and the GBK bytes to
 // UTF-8. Nothing here throws or shows anything: results are booleans.
 
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -19,7 +20,7 @@ std::string RunDirectory();
 // The native (UTF-8, "/"-separated on Linux) form of a GBK path.
 std::string NativePath(std::string_view path);
 
-bool FileExists(std::string_view path);  // files and folders
+bool FileExists(std::string_view path);     // files and folders
 bool MakeDirectory(std::string_view path);  // one level; false when it exists or parent missing
 bool RemoveFile(std::string_view path);
 bool RenameFile(std::string_view old_path, std::string_view new_path);  // never replaces
@@ -29,5 +30,7 @@ bool ReadWholeFile(std::string_view path, std::string& bytes);
 // Writes a temporary file in the same folder, flushes it to disk and renames it over the
 // target. On any failure the old file stays byte for byte as it was and the result is false.
 bool ReplaceFileAtomically(std::string_view path, std::string_view bytes);
+// The same with the new content given as pieces written one after another.
+bool ReplaceFileAtomically(std::string_view path, std::span<const std::string_view> pieces);
 
 }  // namespace velmora

@@ -1,6 +1,8 @@
 #include "runtime/ini_document.h"
 
+#include <algorithm>
 #include <cstring>
+#include <functional>
 
 namespace velmora {
 namespace {
@@ -27,16 +29,7 @@ std::string_view Unquote(std::string_view text) {
   return IsEnclosedInQuotes(text) ? text.substr(1, text.size() - 2) : text;
 }
 
-// ASCII letters lowered character by character; the second byte of a GBK character stays.
-std::string FoldName(std::string_view name) {
-  std::string folded(name);
-  for (std::size_t i = 0; i < folded.size();) {
-    const std::size_t length = CharLength(folded, i);
-    if (length == 1 && folded[i] >= 'A' && folded[i] <= 'Z') folded[i] += 'a' - 'A';
-    i += length;
-  }
-  return folded;
-}
+char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + ('a' - 'A')) : c; }
 
 std::size_t FindChar(std::string_view text, char wanted) {
   for (std::size_t i = 0; i < text.size(); i += CharLength(text, i)) {
@@ -78,52 +71,117 @@ std::string_view ValueOf(std::string_view key_line) {
   return Unquote(StripBlanks(key_line.substr(FindChar(key_line, '=') + 1)));
 }
 
-bool HasLineBreak(std::string_view text) {
-  return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
+// The first CR, LF or NUL, where a reader's line ends; npos when none. Each search stops at
+// the best hit so far, so a long value is scanned once, at memchr speed.
+std::size_t FirstLineBreak(std::string_view text) {
+  std::size_t end = text.size();
+  for (const char c : {'\r', '\n', '\0'}) {
+    const void* hit = std::memchr(text.data(), c, end);
+    if (hit != nullptr) end = static_cast<std::size_t>(static_cast<const char*>(hit) - text.data());
+  }
+  return end == text.size() ? std::string_view::npos : end;
 }
 
-// Enclosed in double quotes when the reader would otherwise strip something of it.
-std::string StoredForm(std::string_view value) {
-  value = value.substr(0, value.find_first_of(std::string_view("\r\n\0", 3)));
-  if (!value.empty() &&
-      (IsBlank(value.front()) || IsBlank(value.back()) || IsEnclosedInQuotes(value))) {
-    std::string quoted;
-    quoted.reserve(value.size() + 2);
-    quoted += '"';
-    quoted += value;
-    quoted += '"';
-    return quoted;
+bool HasLineBreak(std::string_view text) { return FirstLineBreak(text) != std::string_view::npos; }
+
+// A value is enclosed in double quotes when the reader would otherwise strip something of it.
+bool NeedsEnclosing(std::string_view text) {
+  return !text.empty() &&
+         (IsBlank(text.front()) || IsBlank(text.back()) || IsEnclosedInQuotes(text));
+}
+
+// Whether a line's text after "=" is exactly what writing text would put there.
+bool HoldsStored(std::string_view stored, std::string_view text, bool enclosed) {
+  if (!enclosed) return stored == text;
+  return stored.size() == text.size() + 2 && stored.front() == '"' && stored.back() == '"' &&
+         stored.substr(1, text.size()) == text;
+}
+
+// Collects output pieces, joining one that starts where the last one ends.
+class PieceList {
+ public:
+  void Add(std::string_view piece) {
+    if (piece.empty()) return;
+    if (!pieces_.empty() && pieces_.back().data() + pieces_.back().size() == piece.data()) {
+      pieces_.back() =
+          std::string_view(pieces_.back().data(), pieces_.back().size() + piece.size());
+    } else {
+      pieces_.push_back(piece);
+    }
   }
-  return std::string(value);
+  std::vector<std::string_view> Take() { return std::move(pieces_); }
+
+ private:
+  std::vector<std::string_view> pieces_;
+};
+
+constexpr std::string_view kCrLf = "\r\n";
+constexpr std::string_view kQuote = "\"";
+
+// The first c at or after pos; the text's size when there is none.
+std::size_t FindByte(std::string_view text, char c, std::size_t pos) {
+  const void* hit = std::memchr(text.data() + pos, c, text.size() - pos);
+  return hit == nullptr ? text.size()
+                        : static_cast<std::size_t>(static_cast<const char*>(hit) - text.data());
 }
 
 }  // namespace
 
+// Every byte from A to Z is lowered, second bytes of GBK characters too: names that compare
+// equal still hash equal, and the loop needs no walk over character boundaries.
+std::size_t IniDocument::FoldedHash::operator()(std::string_view name) const {
+  char lowered[64];
+  std::size_t hash = name.size();
+  while (!name.empty()) {
+    const std::size_t count = std::min(name.size(), sizeof lowered);
+    for (std::size_t i = 0; i < count; ++i) lowered[i] = Lower(name[i]);
+    hash = hash * 31 + std::hash<std::string_view>{}(std::string_view(lowered, count));
+    name.remove_prefix(count);
+  }
+  return hash;
+}
+
+bool IniDocument::FoldedEqual::operator()(std::string_view a, std::string_view b) const {
+  if (a.size() != b.size()) return false;
+  if (a == b) return true;
+  for (std::size_t i = 0; i < a.size();) {
+    // Equal lead bytes keep both names on the same character boundaries.
+    const std::size_t length = CharLength(a, i);
+    if (length == 2 ? (a[i] != b[i] || a[i + 1] != b[i + 1]) : Lower(a[i]) != Lower(b[i])) {
+      return false;
+    }
+    i += length;
+  }
+  return true;
+}
+
 IniDocument::IniDocument(std::string bytes) : bytes_(std::move(bytes)) { Parse(); }
 
 void IniDocument::Parse() {
-  const char* data = bytes_.data();
-  const std::size_t size = bytes_.size();
+  const std::string_view text(bytes_);
+  const std::size_t size = text.size();
   std::size_t current = kNone;  // first occurrence of the section we are in, else kNone
+  // The next CR and the next LF, each searched again only once passed: a file without one of
+  // them is not scanned to its end for every line.
+  std::size_t next_cr = FindByte(text, '\r', 0);
+  std::size_t next_lf = FindByte(text, '\n', 0);
   std::size_t pos = 0;
   while (pos < size) {
     // CR LF, LF and a lone CR all end a line.
-    const void* cr = std::memchr(data + pos, '\r', size - pos);
-    const void* lf = std::memchr(data + pos, '\n', size - pos);
-    std::size_t end = size;
-    if (cr != nullptr) end = static_cast<std::size_t>(static_cast<const char*>(cr) - data);
-    if (lf != nullptr) {
-      end = std::min(end, static_cast<std::size_t>(static_cast<const char*>(lf) - data));
-    }
+    if (next_cr < pos) next_cr = FindByte(text, '\r', pos);
+    if (next_lf < pos) next_lf = FindByte(text, '\n', pos);
+    const std::size_t end = std::min(next_cr, next_lf);
     std::size_t next = end;
     if (next < size)
-      next += (data[next] == '\r' && next + 1 < size && data[next + 1] == '\n') ? 2 : 1;
+      next += (text[next] == '\r' && next + 1 < size && text[next + 1] == '\n') ? 2 : 1;
 
     const std::size_t line_index = lines_.size();
-    lines_.push_back(Line{pos, end - pos});
-    const ParsedLine parsed = ParseLine(std::string_view(data + pos, end - pos));
+    Line& added = lines_.emplace_back();
+    added.begin = pos;
+    added.size = end - pos;
+    const ParsedLine parsed = ParseLine(text.substr(pos, end - pos));
     if (parsed.kind == LineKind::kSection) {
-      auto [found, inserted] = section_index_.emplace(FoldName(parsed.name), sections_.size());
+      auto [found, inserted] = section_index_.emplace(parsed.name, sections_.size());
       current = kNone;
       if (inserted) {
         current = found->second;
@@ -131,7 +189,8 @@ void IniDocument::Parse() {
       }
     } else if (parsed.kind == LineKind::kKey && current != kNone) {
       Section& section = sections_[current];
-      section.keys.emplace(FoldName(parsed.name), KeyRef{false, line_index});
+      if (section.keys.find(parsed.name) == section.keys.end())
+        section.keys.emplace(parsed.name, KeyRef{false, line_index});
       section.anchor_line = line_index;
     }
     pos = next;
@@ -143,22 +202,22 @@ void IniDocument::Parse() {
 
 std::string_view IniDocument::LineText(std::size_t line) const {
   const Line& entry = lines_[line];
-  if (entry.replacement != kNone) return replacements_[entry.replacement];
   return std::string_view(bytes_).substr(entry.begin, entry.size);
-}
-
-std::string_view IniDocument::KeyLineText(const Section& section, const KeyRef& key) const {
-  return key.added ? std::string_view(section.added_lines[key.index]) : LineText(key.index);
 }
 
 std::optional<std::string_view> IniDocument::Find(std::string_view section,
                                                   std::string_view key) const {
-  const auto found_section = section_index_.find(FoldName(StripBlanks(section)));
+  const auto found_section = section_index_.find(StripBlanks(section));
   if (found_section == section_index_.end()) return std::nullopt;
   const Section& entry = sections_[found_section->second];
-  const auto found_key = entry.keys.find(FoldName(StripBlanks(key)));
+  const auto found_key = entry.keys.find(StripBlanks(key));
   if (found_key == entry.keys.end()) return std::nullopt;
-  return ValueOf(KeyLineText(entry, found_key->second));
+  const KeyRef& ref = found_key->second;
+  // A value set here reads back as it was given (cut at a line break): that is what its
+  // stored form is for.
+  if (ref.added) return entry.added_lines[ref.index].value.text;
+  if (lines_[ref.index].value_start != kNone) return lines_[ref.index].value.text;
+  return ValueOf(LineText(ref.index));
 }
 
 bool IniDocument::Set(std::string_view section, std::string_view key, std::string_view value) {
@@ -170,66 +229,86 @@ bool IniDocument::Set(std::string_view section, std::string_view key, std::strin
       key_name.front() == ';') {
     return false;
   }
-  const std::string stored = StoredForm(value);
+  Value stored;
+  stored.text = value.substr(0, FirstLineBreak(value));
+  stored.enclosed = NeedsEnclosing(stored.text);
 
-  auto [found_section, section_inserted] =
-      section_index_.emplace(FoldName(section_name), sections_.size());
-  if (section_inserted) {
-    Section added;
-    added.header = "[" + std::string(section) + "]";
-    sections_.push_back(std::move(added));
-  }
+  auto [found_section, section_inserted] = section_index_.emplace(section_name, sections_.size());
+  if (section_inserted) sections_.emplace_back().name = section;
   Section& entry = sections_[found_section->second];
 
-  auto [found_key, key_inserted] = entry.keys.emplace(FoldName(key_name), KeyRef{});
+  auto [found_key, key_inserted] = entry.keys.emplace(key_name, KeyRef{});
   if (key_inserted) {
     found_key->second = KeyRef{true, entry.added_lines.size()};
-    entry.added_lines.push_back(std::string(key) + "=" + stored);
+    entry.added_lines.push_back(AddedLine{key, stored});
     return true;
   }
-  // Keep the spelling of the name already in the file: only the part after "=" changes.
   const KeyRef& ref = found_key->second;
-  const std::string_view old_line = KeyLineText(entry, ref);
-  std::string line(old_line.substr(0, FindChar(old_line, '=') + 1));
-  line += stored;
   if (ref.added) {
-    entry.added_lines[ref.index] = std::move(line);
-  } else if (lines_[ref.index].replacement != kNone) {
-    replacements_[lines_[ref.index].replacement] = std::move(line);
-  } else {
-    lines_[ref.index].replacement = replacements_.size();
-    replacements_.push_back(std::move(line));
+    entry.added_lines[ref.index].value = stored;
+    return true;
   }
+  // Keep the spelling of the name already in the file: only the part after "=" changes, and
+  // a line that already holds the value stays as it is.
+  Line& line = lines_[ref.index];
+  if (line.value_start == kNone) {
+    const std::string_view text = LineText(ref.index);
+    const std::size_t value_start = FindChar(text, '=') + 1;
+    if (HoldsStored(text.substr(value_start), stored.text, stored.enclosed)) return true;
+    line.value_start = value_start;
+  }
+  line.value = stored;
   return true;
 }
 
-std::string IniDocument::Serialize() const {
-  std::size_t total = bytes_.size() + 2 * lines_.size();
-  for (const std::string& text : replacements_) total += text.size() + 2;
-  for (const Section& section : sections_) {
-    total += section.header.size() + 2;
-    for (const std::string& text : section.added_lines) total += text.size() + 2;
-  }
-  std::string out;
-  out.reserve(total);
-  const auto append_lines = [&out](const std::vector<std::string>& lines) {
-    for (const std::string& text : lines) {
-      out += text;
-      out += "\r\n";
+std::vector<std::string_view> IniDocument::Pieces() const {
+  PieceList pieces;
+  const auto add_value = [&pieces](const Value& value) {
+    if (value.enclosed) pieces.Add(kQuote);
+    pieces.Add(value.text);
+    if (value.enclosed) pieces.Add(kQuote);
+    pieces.Add(kCrLf);
+  };
+  const auto add_added_lines = [&](const Section& section) {
+    for (const AddedLine& added : section.added_lines) {
+      pieces.Add(added.key);
+      pieces.Add("=");
+      add_value(added.value);
     }
   };
+  const std::string_view bytes(bytes_);
   for (std::size_t i = 0; i < lines_.size(); ++i) {
-    out += LineText(i);
-    out += "\r\n";
-    if (lines_[i].section_anchor != kNone)
-      append_lines(sections_[lines_[i].section_anchor].added_lines);
+    const Line& line = lines_[i];
+    if (line.value_start != kNone) {
+      pieces.Add(bytes.substr(line.begin, line.value_start));
+      add_value(line.value);
+    } else if (bytes.substr(line.begin + line.size, 2) == kCrLf) {
+      // An unchanged line that already ends in CR LF is taken whole with its line end.
+      pieces.Add(bytes.substr(line.begin, line.size + 2));
+    } else {
+      pieces.Add(bytes.substr(line.begin, line.size));
+      pieces.Add(kCrLf);
+    }
+    if (line.section_anchor != kNone) add_added_lines(sections_[line.section_anchor]);
   }
   for (const Section& section : sections_) {
     if (section.anchor_line != kNone) continue;
-    out += section.header;
-    out += "\r\n";
-    append_lines(section.added_lines);
+    pieces.Add("[");
+    pieces.Add(section.name);
+    pieces.Add("]");
+    pieces.Add(kCrLf);
+    add_added_lines(section);
   }
+  return pieces.Take();
+}
+
+std::string IniDocument::Serialize() const {
+  const std::vector<std::string_view> pieces = Pieces();
+  std::size_t total = 0;
+  for (const std::string_view piece : pieces) total += piece.size();
+  std::string out;
+  out.reserve(total);
+  for (const std::string_view piece : pieces) out += piece;
   return out;
 }
 

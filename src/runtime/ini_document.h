@@ -4,7 +4,7 @@
 // section and first key of a name win, names compared without regard to the case of ASCII
 // letters, blanks and one pair of enclosing quotes removed from a value); changes follow the
 // platform writer (in place, a new key after the last key of its section, a new section at the
-// end). Serialize gives the whole file with CR LF line ends.
+// end). The file is written back with CR LF line ends.
 
 #include <cstddef>
 #include <optional>
@@ -25,7 +25,11 @@ class IniDocument {
   // False, changing nothing, for a name that could never be read back (empty after blanks,
   // holding a line break, a section name holding "]", a key holding "=" or beginning with
   // "[" or ";"). A value is cut at its first line break, where the reader would stop anyway.
+  // Nothing is copied: the section, key and value must outlive the document.
   bool Set(std::string_view section, std::string_view key, std::string_view value);
+  // The whole file with CR LF line ends, as pieces to be written one after another; pieces
+  // that lie next to each other in memory are joined.
+  std::vector<std::string_view> Pieces() const;
   std::string Serialize() const;
   // The bytes the document was made from.
   const std::string& Source() const { return bytes_; }
@@ -33,32 +37,54 @@ class IniDocument {
  private:
   static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 
+  // A value as written after "=": enclosed in double quotes when the reader would otherwise
+  // strip something of it.
+  struct Value {
+    std::string_view text;
+    bool enclosed = false;
+  };
   struct Line {
-    std::size_t begin = 0;  // into bytes_, unless replaced
+    std::size_t begin = 0;  // into bytes_
     std::size_t size = 0;
-    std::size_t replacement = kNone;     // into replacements_
+    std::size_t value_start = kNone;  // once set: where the old value began; value replaces it
+    Value value;
     std::size_t section_anchor = kNone;  // the section whose added keys follow this line
   };
+  struct AddedLine {
+    std::string_view key;
+    Value value;
+  };
+  // Names compared without regard to the case of ASCII letters, character by character; no
+  // folded copy is made for a lookup.
+  struct FoldedHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view name) const;
+  };
+  struct FoldedEqual {
+    using is_transparent = void;
+    bool operator()(std::string_view a, std::string_view b) const;
+  };
+  template <typename T>
+  using NameMap = std::unordered_map<std::string, T, FoldedHash, FoldedEqual>;
+
   struct KeyRef {
     bool added = false;  // in the section's added_lines, else in lines_
     std::size_t index = 0;
   };
   struct Section {
     std::size_t anchor_line = kNone;  // kNone for a section added in memory
-    std::string header;               // only for a section added in memory
-    std::vector<std::string> added_lines;
-    std::unordered_map<std::string, KeyRef> keys;  // by folded name, first occurrence
+    std::string_view name;            // only for a section added in memory
+    std::vector<AddedLine> added_lines;
+    NameMap<KeyRef> keys;  // first occurrence of each name
   };
 
   void Parse();
   std::string_view LineText(std::size_t line) const;
-  std::string_view KeyLineText(const Section& section, const KeyRef& key) const;
 
   std::string bytes_;
   std::vector<Line> lines_;
-  std::vector<std::string> replacements_;
   std::vector<Section> sections_;
-  std::unordered_map<std::string, std::size_t> section_index_;  // by folded name
+  NameMap<std::size_t> section_index_;  // first occurrence of each name
 };
 
 }  // namespace velmora

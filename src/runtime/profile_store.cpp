@@ -10,6 +10,14 @@ std::string_view SkipLeadingBlanks(std::string_view text) {
   return text;
 }
 
+bool HoldsPieces(std::string_view bytes, const std::vector<std::string_view>& pieces) {
+  for (const std::string_view piece : pieces) {
+    if (bytes.substr(0, piece.size()) != piece) return false;
+    bytes.remove_prefix(piece.size());
+  }
+  return bytes.empty();
+}
+
 }  // namespace
 
 std::string ReadProfileText(std::string_view file, std::string_view section, std::string_view key,
@@ -38,9 +46,9 @@ bool WriteProfileTexts(std::string_view file, const std::vector<ProfileWrite>& w
   // As one write after another: a rejected write leaves the file alone.
   if (!any_set) return writes.empty();
   // A file that already holds the new bytes needs no replacement, nor another trip to disk.
-  const std::string serialized = document.Serialize();
-  if (serialized == document.Source()) return all_set;
-  return ReplaceFileAtomically(file, serialized) && all_set;
+  const std::vector<std::string_view> pieces = document.Pieces();
+  if (HoldsPieces(document.Source(), pieces)) return all_set;
+  return ReplaceFileAtomically(file, pieces) && all_set;
 }
 
 ProfileSnapshot ProfileSnapshot::Load(std::string_view file) {
@@ -56,11 +64,15 @@ ProfileSnapshot ProfileSnapshot::Load(std::string_view file) {
 
 std::string ProfileSnapshot::Read(std::string_view section, std::string_view key,
                                   std::string_view default_value) const {
+  return std::string(ReadView(section, key, default_value));
+}
+
+std::string_view ProfileSnapshot::ReadView(std::string_view section, std::string_view key,
+                                           std::string_view default_value) const {
   section = SkipLeadingBlanks(section);
   key = SkipLeadingBlanks(key);
   if (!file_named_ || section.empty() || key.empty()) return {};
-  const std::optional<std::string_view> value = document_.Find(section, key);
-  return std::string(value ? *value : default_value);
+  return document_.Find(section, key).value_or(default_value);
 }
 
 }  // namespace velmora

@@ -36,6 +36,10 @@ class ProfileSnapshot {
   static ProfileSnapshot Load(std::string_view file);
   std::string Read(std::string_view section, std::string_view key,
                    std::string_view default_value = {}) const;
+  // The same without a copy: a view into the snapshot (or of the default), valid as long as
+  // both are.
+  std::string_view ReadView(std::string_view section, std::string_view key,
+                            std::string_view default_value = {}) const;
 
  private:
   bool file_named_ = false;  // an empty file name reads as the empty text, not the default

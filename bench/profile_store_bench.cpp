@@ -1,0 +1,136 @@
+#include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <stdlib.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "runtime/file_system.h"
+#include "runtime/profile_store.h"
+#include "runtime/text_ops.h"
+
+namespace velmora {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::size_t kContentBytes = 10 * 1024;
+
+class TempFolder {
+ public:
+  TempFolder() {
+    std::string pattern = (fs::temp_directory_path() / "velmora-bench-XXXXXX").string();
+    if (mkdtemp(pattern.data()) != nullptr) path_ = pattern;
+  }
+  ~TempFolder() {
+    std::error_code ignored;
+    fs::remove_all(path_, ignored);
+  }
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+  const std::string& path() const { return path_; }
+
+ private:
+  std::string path_;
+};
+
+// A maximal Preset file: 40 ticks and 82 texts, every Tag content of the given size as stored
+// (line-break and quote markers included). The variant changes every content, so that
+// alternate saves always change the file.
+std::vector<ProfileWrite> PresetWrites(std::size_t content_bytes, int variant) {
+  std::string content;
+  while (content.size() < content_bytes) content += "第一行内容#引号引用#引号><br><";
+  content.resize(content_bytes);
+  content[0] = variant == 0 ? 'A' : 'B';
+  std::vector<ProfileWrite> writes;
+  writes.push_back({"选择框", "序号选择框", "真"});
+  for (int n = 1; n <= 39; ++n) writes.push_back({"选择框", "标签选择框" + ToText(n), "真"});
+  writes.push_back({"编辑框", "文档标题编辑框", "清单"});
+  for (int n = 1; n <= 3; ++n) writes.push_back({"编辑框", "版块编辑框" + ToText(n), "版块"});
+  for (int n = 1; n <= 39; ++n) {
+    writes.push_back({"编辑框", "标签标题编辑框" + ToText(n), "标题" + ToText(n)});
+    writes.push_back({"编辑框", "标签内容编辑框" + ToText(n), content});
+  }
+  return writes;
+}
+
+std::size_t Scaled(const benchmark::State& state) {
+  return kContentBytes * static_cast<std::size_t>(state.range(0));
+}
+
+void BM_ProfileSave(benchmark::State& state) {
+  const TempFolder folder;
+  const std::string file = folder.path() + "\\预设.ini";
+  const std::vector<ProfileWrite> writes[] = {PresetWrites(Scaled(state), 0),
+                                              PresetWrites(Scaled(state), 1)};
+  WriteProfileTexts(file, writes[1]);
+  int variant = 0;
+  for (auto _ : state) {
+    if (!WriteProfileTexts(file, writes[variant])) state.SkipWithError("write failed");
+    variant ^= 1;
+  }
+}
+BENCHMARK(BM_ProfileSave)->Arg(1)->Arg(4)->Arg(16)->Unit(benchmark::kMillisecond);
+
+void BM_ProfileLoad(benchmark::State& state) {
+  const TempFolder folder;
+  const std::string file = folder.path() + "\\预设.ini";
+  const std::vector<ProfileWrite> writes = PresetWrites(Scaled(state), 0);
+  WriteProfileTexts(file, writes);
+  for (auto _ : state) {
+    const ProfileSnapshot snapshot = ProfileSnapshot::Load(file);
+    for (const ProfileWrite& write : writes) {
+      benchmark::DoNotOptimize(snapshot.ReadView(write.section, write.key));
+    }
+  }
+}
+BENCHMARK(BM_ProfileLoad)->Arg(1)->Arg(4)->Arg(16)->Unit(benchmark::kMillisecond);
+
+// The floor: the same bytes through a temporary file, fsync and rename, with nothing parsed.
+std::string FileBytes(const benchmark::State& state, const std::string& file) {
+  WriteProfileTexts(file, PresetWrites(Scaled(state), 0));
+  std::string bytes;
+  ReadWholeFile(file, bytes);
+  return bytes;
+}
+
+void BM_FloorSave(benchmark::State& state) {
+  const TempFolder folder;
+  const std::string bytes = FileBytes(state, folder.path() + "\\seed.ini");
+  const std::string temp = folder.path() + "/floor.tmp";
+  const std::string target = folder.path() + "/floor.ini";
+  for (auto _ : state) {
+    const int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0 || write(fd, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size()) ||
+        fsync(fd) != 0 || close(fd) != 0 || rename(temp.c_str(), target.c_str()) != 0) {
+      state.SkipWithError("floor write failed");
+    }
+  }
+}
+BENCHMARK(BM_FloorSave)->Arg(1)->Arg(4)->Arg(16)->Unit(benchmark::kMillisecond);
+
+void BM_FloorLoad(benchmark::State& state) {
+  const TempFolder folder;
+  const std::string file = folder.path() + "/seed.ini";
+  FileBytes(state, folder.path() + "\\seed.ini");
+  for (auto _ : state) {
+    const int fd = open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    struct stat info {};
+    fstat(fd, &info);
+    std::string read_back(static_cast<std::size_t>(info.st_size), '\0');
+    if (read(fd, read_back.data(), read_back.size()) != info.st_size) {
+      state.SkipWithError("floor read failed");
+    }
+    close(fd);
+    benchmark::DoNotOptimize(read_back.data());
+  }
+}
+BENCHMARK(BM_FloorLoad)->Arg(1)->Arg(4)->Arg(16)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace velmora
+
+BENCHMARK_MAIN();

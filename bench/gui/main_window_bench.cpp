@@ -210,7 +210,7 @@ class RatioReporter : public benchmark::ConsoleReporter {
     for (const char* name : {"BM_MainWindow/full_preset:0", "BM_MainWindow/full_preset:1"}) {
       const auto found = figures_.find(name);
       if (found != figures_.end() && bare_time != figures_.end() && bare_time->second.time > 0) {
-        std::printf("  time   %-30s %8.1fx\n", name, found->second.time / bare_time->second.time);
+        std::printf("  time   %-30s %8.2fx\n", name, found->second.time / bare_time->second.time);
       }
     }
     for (const char* name :
@@ -220,7 +220,7 @@ class RatioReporter : public benchmark::ConsoleReporter {
       for (const char* counter : kProbeFigures) {
         const double bare = bare_fresh->second.counters[counter];
         if (bare > 0) {
-          std::printf("  fresh  %-30s %-15s %8.1fx\n", name, counter,
+          std::printf("  fresh  %-30s %-15s %8.2fx\n", name, counter,
                       found->second.counters[counter] / bare);
         }
       }

@@ -154,11 +154,60 @@ void QtView::Build(WindowId window) {
   const std::size_t count = layout.entries.size();
   view.controls.assign(count, nullptr);
   view.controls[0] = view.window;
+  view.pending.assign(count, false);
+  std::vector<std::size_t> now;
   for (std::size_t i = 1; i < count; ++i) {
+    if (OnSelectedPages(layout, window, i)) {
+      now.push_back(i);
+    } else {
+      view.pending[i] = true;
+    }
+  }
+  windows_[window] = view;
+  BuildControls(window, now);
+}
+
+bool QtView::OnSelectedPages(const WindowLayout& layout, WindowId window, std::size_t entry) const {
+  const std::size_t count = layout.entries.size();
+  // Up the parents to the window; the step limit keeps a parent cycle from looping.
+  std::size_t i = entry;
+  for (std::size_t steps = 0; steps < count && i > 0 && i < count; ++steps) {
+    const LayoutEntry& child = layout.entries[i];
+    const auto parent = static_cast<std::size_t>(child.parent);
+    if (parent == 0 || parent >= count) break;
+    const LayoutEntry& holder = layout.entries[parent];
+    if (holder.type == ControlType::kTab &&
+        model_->Page(ControlRef{holder.type, window, static_cast<int>(parent)}) != child.page) {
+      return false;
+    }
+    i = parent;
+  }
+  return true;
+}
+
+void QtView::BuildPending(WindowId window) {
+  if (building_ || model_ == nullptr) return;
+  const auto found = windows_.find(window);
+  if (found == windows_.end()) return;
+  const WindowLayout& layout = model_->LayoutOf(window);
+  std::vector<std::size_t> now;
+  for (std::size_t i = 1; i < found->second.pending.size(); ++i) {
+    if (found->second.pending[i] && OnSelectedPages(layout, window, i)) now.push_back(i);
+  }
+  if (!now.empty()) BuildControls(window, now);
+}
+
+void QtView::BuildControls(WindowId window, const std::vector<std::size_t>& entries) {
+  const WindowLayout& layout = model_->LayoutOf(window);
+  ViewWindow& view = windows_[window];
+  const std::size_t count = layout.entries.size();
+  building_ = true;
+  for (std::size_t i : entries) {
+    view.pending[i] = false;
     view.controls[i] = CreateControlWidget(layout.entries[i], view.window);
   }
   // Parents may stand later in control order than their children: place in a second pass.
-  for (std::size_t i = 1; i < count; ++i) {
+  for (std::size_t i : entries) {
     QWidget* widget = view.controls[i];
     if (widget == nullptr) continue;
     const LayoutEntry& entry = layout.entries[i];
@@ -176,25 +225,30 @@ void QtView::Build(WindowId window) {
       widget->setFocusPolicy(Qt::ClickFocus);
     }
   }
-  // Each control lies behind the previous sibling: the first in control order is on top.
-  QWidget* previous_stop = nullptr;
-  for (std::size_t i = 1; i < count; ++i) {
+  // Each control lies behind the previous sibling: the first in control order is on top. The
+  // siblings of a control all stand on one page, so they are built together.
+  for (std::size_t i : entries) {
     QWidget* widget = view.controls[i];
     if (widget == nullptr) continue;
     widget->lower();
-    if (layout.entries[i].flags & kFlagTabStop) {
-      if (previous_stop != nullptr) QWidget::setTabOrder(previous_stop, widget);
-      previous_stop = widget;
+    if (!(layout.entries[i].flags & kFlagTabStop)) continue;
+    // Tab order is control order: after the nearest earlier tab stop that has a widget.
+    for (std::size_t before = i - 1; before > 0; --before) {
+      QWidget* previous = view.controls[before];
+      if (previous != nullptr && (layout.entries[before].flags & kFlagTabStop)) {
+        QWidget::setTabOrder(previous, widget);
+        break;
+      }
     }
   }
-  windows_[window] = view;
-  for (std::size_t i = 1; i < count; ++i) {
+  for (std::size_t i : entries) {
     QWidget* widget = view.controls[i];
     if (widget == nullptr) continue;
     const ControlRef control{layout.entries[i].type, window, static_cast<int>(i)};
     ApplyAll(control, widget);
     Bind(control, widget);
   }
+  building_ = false;
 }
 
 void QtView::Show(WindowId window) {
@@ -378,7 +432,10 @@ void QtView::Apply(const ControlRef& control, QWidget* widget, Property property
       break;
     }
     case Property::kPage:
-      if (auto* tab = dynamic_cast<TabControl*>(widget)) tab->ShowPage(model_->Page(control));
+      if (auto* tab = dynamic_cast<TabControl*>(widget)) {
+        tab->ShowPage(model_->Page(control));
+        BuildPending(control.window);
+      }
       break;
     case Property::kDate:
       if (auto* date = qobject_cast<QDateEdit*>(widget)) {

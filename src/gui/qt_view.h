@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QWidget>
+#include <cstddef>
 #include <functional>
 #include <map>
 #include <vector>
@@ -44,10 +45,16 @@ class QtView final : public ModelObserver, public ModalHost {
   struct ViewWindow {
     TopWindow* window = nullptr;
     std::vector<QWidget*> controls;  // by layout entry; [0] is the window, bridge objects null
+    std::vector<bool> pending;       // on a page not selected yet: no widget so far
     bool shown = false;
   };
 
   void Build(WindowId window);
+  // The controls on pages that the user has never selected are built when their page first
+  // comes up: most of the main window lies on the settings pages.
+  bool OnSelectedPages(const WindowLayout& layout, WindowId window, std::size_t entry) const;
+  void BuildPending(WindowId window);
+  void BuildControls(WindowId window, const std::vector<std::size_t>& entries);
   void Show(WindowId window);
   void Bind(const ControlRef& control, QWidget* widget);
   void ApplyAll(const ControlRef& control, QWidget* widget);
@@ -61,6 +68,7 @@ class QtView final : public ModelObserver, public ModalHost {
   std::vector<WindowId> shown_early_;
   std::map<WindowId, QEventLoop*> modal_loops_;
   std::function<void(int)> finished_;
+  bool building_ = false;
 };
 
 }  // namespace velmora

@@ -138,8 +138,14 @@ class MainWindowTest : public QObject {
     QCOMPARE(Model().Text(Ref("版块编辑框1")), Utf8ToGbk("总则"));
   }
 
+  // The Tag page comes up with what startup loaded and what was written while it was unseen.
   void UserEditOfMultiLineBoxKeepsCrLf() {
+    Model().SetText(Ref("标签标题编辑框2"), Utf8ToGbk("新标题"));
+    ClickTab(Find<TabControl>("框架选择夹"), 1);
+    ClickTab(Find<TabControl>("设置选择夹"), 2);
+    QCOMPARE(Find<QPlainTextEdit>("标签标题编辑框2")->toPlainText(), QStringLiteral("新标题"));
     auto* edit = Find<QPlainTextEdit>("标签内容编辑框2");
+    QVERIFY(edit->isVisible());
     QCOMPARE(edit->toPlainText(), QStringLiteral("第一行\n第二行"));
     edit->moveCursor(QTextCursor::End);
     QTest::keyClicks(edit, "x");

@@ -118,6 +118,17 @@ class MainWindowTest : public QObject {
     QVERIFY(!hidden->isVisible());
   }
 
+  // A page chosen while its tab control was still unseen is the one that comes up.
+  void PageChosenBeforeItsTabControlShows() {
+    Model().UserSelectPage(Ref("设置选择夹"), 3);
+    ClickTab(Find<TabControl>("框架选择夹"), 1);
+    QCOMPARE(Find<TabControl>("设置选择夹")->bar()->currentIndex(), 3);
+    QVERIFY(Find<QWidget>("标签内容编辑框3")->isVisible());
+    const auto* section_title =
+        desktop_->main_window()->findChild<QWidget*>(QStringLiteral("版块编辑框1"));
+    QVERIFY(section_title == nullptr || !section_title->isVisible());
+  }
+
   void TagClickAddsItsContent() {
     auto* box = Find<QCheckBox>("标签选择框1");
     QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(box->width() - 3, box->height() / 2));

@@ -18,34 +18,80 @@ constexpr std::string_view kQuote = "\"";
 constexpr std::string_view kTicked = "真";
 constexpr std::string_view kUnticked = "假";
 
-// A raw CR or LF would end the profile line and the rest of the text would read back as keys
-// or sections of their own, so every one left after the CR LF pairs is stored as a line break
-// too. This goes byte by byte: a CR or LF behind a lead byte must not slip through either.
-std::string MarkLoneLineEnds(std::string value) {
-  if (value.find_first_of(kCrLf) == std::string::npos) return value;
-  std::string marked;
-  marked.reserve(value.size() + kLineBreakMarker.size());
-  for (char c : value) {
-    if (c == '\r' || c == '\n') {
-      marked.append(kLineBreakMarker);
+bool IsLeadByte(char c) { return static_cast<unsigned char>(c) >= 0x80; }
+
+// ReplaceText for a sought text whose first byte is ASCII: matches start only at character
+// starts, scanning left to right without overlaps. Tag contents run to many kilobytes, so
+// unchanged stretches are copied whole.
+std::string ReplaceAtCharacterStarts(std::string_view text, std::string_view sought,
+                                     std::string_view replacement) {
+  const std::size_t n = text.size();
+  const std::size_t m = sought.size();
+  std::string result;
+  result.reserve(n);
+  std::size_t copied = 0;
+  std::size_t i = 0;
+  while (i + m <= n) {
+    if (IsLeadByte(text[i])) {
+      if (i + 1 == n) break;  // a lone lead byte ends the scan
+      i += 2;
+    } else if (text[i] == sought.front() && text.substr(i, m) == sought) {
+      result.append(text.substr(copied, i - copied));
+      result.append(replacement);
+      i += m;
+      copied = i;
     } else {
-      marked.push_back(c);
+      ++i;
     }
   }
-  return marked;
+  result.append(text.substr(copied));
+  return result;
 }
 
 int NumberPart(std::string_view text) { return TruncateToInt(ToNumber(text)); }
 
 }  // namespace
 
+// In one pass what three would do: CR LF pairs at character starts become line-break markers;
+// then every CR or LF left, even one behind a lead byte, becomes one too, because a raw line
+// end would end the profile line and the rest would read back as keys or sections of their
+// own; then double quotes at character starts become quote markers.
 std::string EncodeStoredText(std::string_view text) {
-  const std::string value = MarkLoneLineEnds(ReplaceText(text, kCrLf, kLineBreakMarker));
-  return ReplaceText(value, kQuote, kQuoteMarker);
+  const std::size_t n = text.size();
+  std::string value;
+  value.reserve(n + n / 8);
+  std::size_t copied = 0;
+  const auto replace = [&](std::size_t at, std::size_t length, std::string_view marker) {
+    value.append(text.substr(copied, at - copied));
+    value.append(marker);
+    copied = at + length;
+  };
+  for (std::size_t i = 0; i < n;) {
+    const char c = text[i];
+    if (IsLeadByte(c)) {
+      if (i + 1 < n && (text[i + 1] == '\r' || text[i + 1] == '\n'))
+        replace(i + 1, 1, kLineBreakMarker);
+      i += 2;
+    } else if (c == '\r' && i + 1 < n && text[i + 1] == '\n') {
+      replace(i, 2, kLineBreakMarker);
+      i += 2;
+    } else if (c == '\r' || c == '\n') {
+      replace(i, 1, kLineBreakMarker);
+      ++i;
+    } else if (c == '"') {
+      replace(i, 1, kQuoteMarker);
+      ++i;
+    } else {
+      ++i;
+    }
+  }
+  if (copied < n) value.append(text.substr(copied));
+  return value;
 }
 
 std::string DecodeStoredText(std::string_view value) {
-  return ReplaceText(ReplaceText(value, kLineBreakMarker, kCrLf), kQuoteMarker, kQuote);
+  return ReplaceAtCharacterStarts(ReplaceAtCharacterStarts(value, kLineBreakMarker, kCrLf),
+                                  kQuoteMarker, kQuote);
 }
 
 std::string EncodeTick(bool ticked) { return std::string(ticked ? kTicked : kUnticked); }

@@ -5,6 +5,8 @@
 #include <random>
 #include <string>
 
+#include "runtime/text_ops.h"
+
 namespace velmora {
 namespace {
 
@@ -162,6 +164,34 @@ TEST(StoredTextTest, ComboEntryWithEntrySeparatorReadsAsTwo) {
   EXPECT_EQ(read.EntryText(1), "two");
   EXPECT_EQ(read.EntryText(2), "three");
   EXPECT_EQ(read.Selection(), 1);
+}
+
+// The encoder and decoder work in single passes; they must give exactly what the plain
+// replacements give, on any bytes: lead bytes before line ends, quotes and marker pieces, lone
+// lead bytes at the end, invalid GBK.
+TEST(StoredTextTest, SinglePassesEqualThePlainReplacements) {
+  const auto mark_every_line_end = [](const std::string& value) {
+    std::string marked;
+    for (char c : value)
+      marked += (c == '\r' || c == '\n') ? std::string("><br><") : std::string(1, c);
+    return marked;
+  };
+  const auto encoded = [&](const std::string& text) {
+    return ReplaceText(mark_every_line_end(ReplaceText(text, "\r\n", "><br><")), "\"", "#引号");
+  };
+  const auto decoded = [](const std::string& value) {
+    return ReplaceText(ReplaceText(value, "><br><", "\r\n"), "#引号", "\"");
+  };
+  const std::string bytes = std::string("\r\n\"><br#a \0", 11) + "\xB0\x81\xFE" + "引号";
+  std::mt19937 random(11);
+  std::uniform_int_distribution<std::size_t> pick(0, bytes.size() - 1);
+  std::uniform_int_distribution<int> length(0, 24);
+  for (int round = 0; round < 20000; ++round) {
+    std::string text;
+    for (int n = length(random); n > 0; --n) text += bytes[pick(random)];
+    ASSERT_EQ(EncodeStoredText(text), encoded(text)) << ::testing::PrintToString(text);
+    ASSERT_EQ(DecodeStoredText(text), decoded(text)) << ::testing::PrintToString(text);
+  }
 }
 
 }  // namespace

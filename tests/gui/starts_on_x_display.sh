@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Starts the desktop program as a user would, on a virtual X display, and passes once its main
 # window is mapped there, centred, with the layout's outer size (981 x 621: no window manager
-# draws a frame). The program runs from a copy in a scratch folder, because it keeps its Data
+# draws a frame), asking for a minimise box but no maximise box, with the program icon. The program runs from a copy in a scratch folder, because it keeps its Data
 # folder beside the executable, and is started from another folder.
 #   starts_on_x_display.sh <velmora executable>
 set -euo pipefail
@@ -33,9 +33,23 @@ for _ in $(seq 1 300); do
     exit 1
   fi
   if info=$(xwininfo -name "Velmorav1.0" 2>/dev/null) && grep -q "Map State: IsViewable" <<<"$info"; then
+    id=$(awk '/Window id:/ {print $4}' <<<"$info")
+    # Motif hints: flags, functions, decorations. Minimise (function 0x8) but no maximise (0x10).
+    hints=$(xprop -id "$id" _MOTIF_WM_HINTS | sed 's/.*= //')
+    icon=$(xprop -id "$id" _NET_WM_ICON | head -1)
     kill "$pid"
     wait "$pid" || true
     echo "$info"
+    echo "Motif hints: $hints"
+    functions=$(cut -d, -f2 <<<"$hints")
+    if (( (functions & 0x10) != 0 || (functions & 0x8) == 0 )); then
+      echo "expected a minimise box and no maximise box"
+      exit 1
+    fi
+    if ! grep -q "Icon (32 x 32)" <<<"$icon"; then
+      echo "expected the program icon, got: $icon"
+      exit 1
+    fi
     expected=("Absolute upper-left X:  149" "Absolute upper-left Y:  201" "Width: 981" "Height: 621")
     for line in "${expected[@]}"; do
       if ! grep -q "$line" <<<"$info"; then

@@ -105,6 +105,15 @@ bool WriteAll(int fd, std::span<const std::string_view> pieces) {
   return true;
 }
 
+// Makes a rename in the folder durable. The new bytes are in place either way, so a failure
+// here does not fail the write.
+void SyncFolderOf(const std::string& target) {
+  const std::size_t slash = target.rfind('/');
+  const std::string folder = slash == std::string::npos ? "." : target.substr(0, slash + 1);
+  const FileDescriptor descriptor(open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (descriptor.valid()) fsync(descriptor.get());
+}
+
 // A new file in the target's folder, created exclusively so that nothing else is overwritten.
 // Its name is short and fixed in length, so it fits wherever the target's name fits.
 int CreateTemporaryBeside(const std::string& target, std::string& temp_path) {
@@ -231,6 +240,7 @@ bool ReplaceFileAtomically(std::string_view path, std::span<const std::string_vi
   if (close(file.release()) != 0) return false;
   if (rename(temp.path().c_str(), target.c_str()) != 0) return false;
   temp.Keep();
+  SyncFolderOf(target);
   return true;
 }
 

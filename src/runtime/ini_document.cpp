@@ -42,8 +42,7 @@ enum class LineKind { kOther, kSection, kKey };
 
 struct ParsedLine {
   LineKind kind = LineKind::kOther;
-  std::string_view name;   // section or key name, blanks stripped
-  std::size_t equals = 0;  // position of the first "=" of a key line
+  std::string_view name;  // section or key name, blanks stripped
 };
 
 ParsedLine ParseLine(std::string_view line) {
@@ -63,7 +62,6 @@ ParsedLine ParseLine(std::string_view line) {
   parsed.name = StripBlanks(line.substr(0, equals));
   if (parsed.name.empty()) return parsed;
   parsed.kind = LineKind::kKey;
-  parsed.equals = equals;
   return parsed;
 }
 

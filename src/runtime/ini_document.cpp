@@ -1,7 +1,6 @@
 #include "runtime/ini_document.h"
 
 #include <algorithm>
-#include <cstdint>
 #include <cstring>
 
 namespace velmora {
@@ -28,8 +27,6 @@ bool IsEnclosedInQuotes(std::string_view text) {
 std::string_view Unquote(std::string_view text) {
   return IsEnclosedInQuotes(text) ? text.substr(1, text.size() - 2) : text;
 }
-
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + ('a' - 'A')) : c; }
 
 std::size_t FindChar(std::string_view text, char wanted) {
   for (std::size_t i = 0; i < text.size(); i += CharLength(text, i)) {
@@ -125,46 +122,13 @@ std::size_t FindByte(std::string_view text, char c, std::size_t pos) {
 
 }  // namespace
 
-// Every byte from A to Z is lowered, second bytes of GBK characters too: names that compare
-// equal still hash equal, and eight bytes are lowered at a time with no walk over character
-// boundaries.
-std::size_t IniDocument::FoldedHash::operator()(std::string_view name) const {
-  constexpr std::uint64_t kOnes = 0x0101010101010101ull;
-  std::uint64_t hash = name.size() * 0x9E3779B97F4A7C15ull;
-  while (!name.empty()) {
-    std::uint64_t word = 0;
-    const std::size_t count = std::min<std::size_t>(name.size(), 8);
-    std::memcpy(&word, name.data(), count);
-    const std::uint64_t low = word & (0x7F * kOnes);
-    const std::uint64_t at_least_a = low + (0x80 - 'A') * kOnes;
-    const std::uint64_t beyond_z = low + (0x80 - 'Z' - 1) * kOnes;
-    const std::uint64_t upper = at_least_a & ~beyond_z & ~word & (0x80 * kOnes);
-    word |= upper >> 2;
-    hash = (hash ^ word) * 0xFF51AFD7ED558CCDull;
-    hash ^= hash >> 32;
-    name.remove_prefix(count);
-  }
-  return static_cast<std::size_t>(hash);
+IniDocument::IniDocument(std::string bytes)
+    : bytes_(std::make_unique<const std::string>(std::move(bytes))) {
+  Parse();
 }
-
-bool IniDocument::FoldedEqual::operator()(std::string_view a, std::string_view b) const {
-  if (a.size() != b.size()) return false;
-  if (a == b) return true;
-  for (std::size_t i = 0; i < a.size();) {
-    // Equal lead bytes keep both names on the same character boundaries.
-    const std::size_t length = CharLength(a, i);
-    if (length == 2 ? (a[i] != b[i] || a[i + 1] != b[i + 1]) : Lower(a[i]) != Lower(b[i])) {
-      return false;
-    }
-    i += length;
-  }
-  return true;
-}
-
-IniDocument::IniDocument(std::string bytes) : bytes_(std::move(bytes)) { Parse(); }
 
 void IniDocument::Parse() {
-  const std::string_view text(bytes_);
+  const std::string_view text(*bytes_);
   const std::size_t size = text.size();
   std::size_t current = kNone;  // first occurrence of the section we are in, else kNone
   // The next CR and the next LF, each searched again only once passed: a file without one of
@@ -187,15 +151,15 @@ void IniDocument::Parse() {
     added.size = end - pos;
     const ParsedLine parsed = ParseLine(text.substr(pos, end - pos));
     if (parsed.kind == LineKind::kSection) {
-      auto [found, inserted] = section_index_.emplace(parsed.name, sections_.size());
+      const auto [found, inserted] = section_index_.Insert(parsed.name, sections_.size());
       current = kNone;
       if (inserted) {
-        current = found->second;
+        current = *found;
         sections_.emplace_back().anchor_line = line_index;
       }
     } else if (parsed.kind == LineKind::kKey && current != kNone) {
       Section& section = sections_[current];
-      section.keys.emplace(std::string(parsed.name), KeyRef{false, line_index});
+      section.keys.Insert(parsed.name, KeyRef{false, line_index});
       section.anchor_line = line_index;
     }
     pos = next;
@@ -207,17 +171,17 @@ void IniDocument::Parse() {
 
 std::string_view IniDocument::LineText(std::size_t line) const {
   const Line& entry = lines_[line];
-  return std::string_view(bytes_).substr(entry.begin, entry.size);
+  return std::string_view(*bytes_).substr(entry.begin, entry.size);
 }
 
 std::optional<std::string_view> IniDocument::Find(std::string_view section,
                                                   std::string_view key) const {
-  const auto found_section = section_index_.find(StripBlanks(section));
-  if (found_section == section_index_.end()) return std::nullopt;
-  const Section& entry = sections_[found_section->second];
-  const auto found_key = entry.keys.find(StripBlanks(key));
-  if (found_key == entry.keys.end()) return std::nullopt;
-  const KeyRef& ref = found_key->second;
+  const std::size_t* found_section = section_index_.Find(StripBlanks(section));
+  if (found_section == nullptr) return std::nullopt;
+  const Section& entry = sections_[*found_section];
+  const KeyRef* found_key = entry.keys.Find(StripBlanks(key));
+  if (found_key == nullptr) return std::nullopt;
+  const KeyRef& ref = *found_key;
   // A value set here reads back as it was given (cut at a line break): that is what its
   // stored form is for.
   if (ref.added) return entry.added_lines[ref.index].value.text;
@@ -238,17 +202,18 @@ bool IniDocument::Set(std::string_view section, std::string_view key, std::strin
   stored.text = value.substr(0, FirstLineBreak(value));
   stored.enclosed = NeedsEnclosing(stored.text);
 
-  auto [found_section, section_inserted] = section_index_.emplace(section_name, sections_.size());
+  const auto [found_section, section_inserted] =
+      section_index_.Insert(section_name, sections_.size());
   if (section_inserted) sections_.emplace_back().name = section;
-  Section& entry = sections_[found_section->second];
+  Section& entry = sections_[*found_section];
 
-  auto [found_key, key_inserted] = entry.keys.emplace(key_name, KeyRef{});
+  const auto [found_key, key_inserted] =
+      entry.keys.Insert(key_name, KeyRef{true, entry.added_lines.size()});
   if (key_inserted) {
-    found_key->second = KeyRef{true, entry.added_lines.size()};
     entry.added_lines.push_back(AddedLine{key, stored});
     return true;
   }
-  const KeyRef& ref = found_key->second;
+  const KeyRef ref = *found_key;
   if (ref.added) {
     entry.added_lines[ref.index].value = stored;
     return true;
@@ -281,7 +246,7 @@ std::vector<std::string_view> IniDocument::Pieces() const {
       add_value(added.value);
     }
   };
-  const std::string_view bytes(bytes_);
+  const std::string_view bytes(*bytes_);
   for (std::size_t i = 0; i < lines_.size(); ++i) {
     const Line& line = lines_[i];
     if (line.value_start != kNone) {

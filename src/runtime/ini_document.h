@@ -7,11 +7,13 @@
 // end). The file is written back with CR LF line ends.
 
 #include <cstddef>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
+
+#include "runtime/name_index.h"
 
 namespace velmora {
 
@@ -32,7 +34,7 @@ class IniDocument {
   std::vector<std::string_view> Pieces() const;
   std::string Serialize() const;
   // The bytes the document was made from.
-  const std::string& Source() const { return bytes_; }
+  const std::string& Source() const { return *bytes_; }
 
  private:
   static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
@@ -54,19 +56,6 @@ class IniDocument {
     std::string_view key;
     Value value;
   };
-  // Names compared without regard to the case of ASCII letters, character by character; no
-  // folded copy is made for a lookup.
-  struct FoldedHash {
-    using is_transparent = void;
-    std::size_t operator()(std::string_view name) const;
-  };
-  struct FoldedEqual {
-    using is_transparent = void;
-    bool operator()(std::string_view a, std::string_view b) const;
-  };
-  template <typename T>
-  using NameMap = std::unordered_map<std::string, T, FoldedHash, FoldedEqual>;
-
   struct KeyRef {
     bool added = false;  // in the section's added_lines, else in lines_
     std::size_t index = 0;
@@ -75,16 +64,17 @@ class IniDocument {
     std::size_t anchor_line = kNone;  // kNone for a section added in memory
     std::string_view name;            // only for a section added in memory
     std::vector<AddedLine> added_lines;
-    NameMap<KeyRef> keys;  // first occurrence of each name
+    NameIndex<KeyRef> keys;  // first occurrence of each name
   };
 
   void Parse();
   std::string_view LineText(std::size_t line) const;
 
-  std::string bytes_;
+  // Held apart so that the views into them survive a move of the document.
+  std::unique_ptr<const std::string> bytes_ = std::make_unique<const std::string>();
   std::vector<Line> lines_;
   std::vector<Section> sections_;
-  NameMap<std::size_t> section_index_;  // first occurrence of each name
+  NameIndex<std::size_t> section_index_;  // first occurrence of each name
 };
 
 }  // namespace velmora

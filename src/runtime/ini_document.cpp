@@ -272,14 +272,4 @@ std::vector<std::string_view> IniDocument::Pieces() const {
   return pieces.Take();
 }
 
-std::string IniDocument::Serialize() const {
-  const std::vector<std::string_view> pieces = Pieces();
-  std::size_t total = 0;
-  for (const std::string_view piece : pieces) total += piece.size();
-  std::string out;
-  out.reserve(total);
-  for (const std::string_view piece : pieces) out += piece;
-  return out;
-}
-
 }  // namespace velmora

@@ -32,7 +32,6 @@ class IniDocument {
   // The whole file with CR LF line ends, as pieces to be written one after another; pieces
   // that lie next to each other in memory are joined.
   std::vector<std::string_view> Pieces() const;
-  std::string Serialize() const;
   // The bytes the document was made from.
   const std::string& Source() const { return *bytes_; }
 

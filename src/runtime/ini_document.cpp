@@ -35,6 +35,13 @@ std::size_t FindChar(std::string_view text, char wanted) {
   return std::string_view::npos;
 }
 
+// A name whose last character is a lone lead byte would swallow the "]" or "=" written after it.
+bool EndsInLeadByte(std::string_view name) {
+  std::size_t i = 0;
+  while (i + 1 < name.size()) i += CharLength(name, i);
+  return i + 1 == name.size() && static_cast<unsigned char>(name[i]) >= 0x80;
+}
+
 enum class LineKind { kOther, kSection, kKey };
 
 struct ParsedLine {
@@ -195,7 +202,7 @@ bool IniDocument::Set(std::string_view section, std::string_view key, std::strin
   if (section_name.empty() || key_name.empty() || HasLineBreak(section) || HasLineBreak(key) ||
       FindChar(section, ']') != std::string_view::npos ||
       FindChar(key, '=') != std::string_view::npos || key_name.front() == '[' ||
-      key_name.front() == ';') {
+      key_name.front() == ';' || EndsInLeadByte(section) || EndsInLeadByte(key)) {
     return false;
   }
   Value stored;

@@ -26,8 +26,9 @@ class IniDocument {
   std::optional<std::string_view> Find(std::string_view section, std::string_view key) const;
   // False, changing nothing, for a name that could never be read back (empty after blanks,
   // holding a line break, a section name holding "]", a key holding "=" or beginning with
-  // "[" or ";"). A value is cut at its first line break, where the reader would stop anyway.
-  // Nothing is copied: the section, key and value must outlive the document.
+  // "[" or ";", a name ending in a lone lead byte). A value is cut at its first line break, where
+  // the reader would stop anyway. Nothing is copied: the section, key and value must outlive the
+  // document.
   bool Set(std::string_view section, std::string_view key, std::string_view value);
   // The whole file with CR LF line ends, as pieces to be written one after another; pieces
   // that lie next to each other in memory are joined.

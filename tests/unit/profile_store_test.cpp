@@ -233,7 +233,8 @@ TEST_F(ProfileStoreTest, ValueStopsAtItsFirstLineBreak) {
 TEST_F(ProfileStoreTest, NamesThatCouldNotBeReadBackAreRefused) {
   Put("[s]\r\nk=1\r\n");
   const std::pair<std::string, std::string> names[] = {
-      {"s", "a=b"}, {"s", "[k"}, {"s", ";k"}, {"s", "  "}, {"s", "a\nb"}, {"a]b", "k"}, {"", "k"}};
+      {"s", "a=b"}, {"s", "[k"}, {"s", ";k"},    {"s", "  "},   {"s", "a\nb"},
+      {"a]b", "k"}, {"", "k"},   {"s", "k\xB0"}, {"s\xB0", "k"}};
   for (const auto& [section, key] : names) {
     EXPECT_FALSE(WriteProfileText(File(), section, key, "v")) << section << "/" << key;
   }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -167,6 +168,27 @@ TEST_F(FileSystemTest, LongestNameIsWritten) {
   ASSERT_TRUE(ReplaceFileAtomically(Path(name + ".ini"), "x"));
   EXPECT_EQ(Bytes(name + ".ini"), "x");
   EXPECT_EQ(Entries().size(), 1u);
+}
+
+// Folders standing at the names the temporary file would take: a few are stepped over; when
+// every name tried is taken, the write fails and the old file stays as it was.
+TEST_F(FileSystemTest, FoldersAtTheTemporaryNames) {
+  const auto block = [this](int first, int last) {
+    for (int n = first; n <= last; ++n) {
+      fs::create_directory(fs::path(dir_) /
+                           (".~" + std::to_string(getpid()) + "-" + std::to_string(n) + ".tmp"));
+    }
+  };
+  Put("a.ini", "old");
+  block(1, 40);
+  ASSERT_TRUE(ReplaceFileAtomically(Path("a.ini"), "new"));
+  EXPECT_EQ(Bytes("a.ini"), "new");
+  EXPECT_EQ(Entries().size(), 41u);
+
+  block(41, 1000);
+  EXPECT_FALSE(ReplaceFileAtomically(Path("a.ini"), "newer"));
+  EXPECT_EQ(Bytes("a.ini"), "new");
+  EXPECT_EQ(Entries().size(), 1001u);
 }
 
 }  // namespace

@@ -138,16 +138,23 @@ void IniDocument::Parse() {
   const std::string_view text(*bytes_);
   const std::size_t size = text.size();
   std::size_t current = kNone;  // first occurrence of the section we are in, else kNone
-  // The next CR and the next LF, each searched again only once passed: a file without one of
-  // them is not scanned to its end for every line.
-  std::size_t next_cr = FindByte(text, '\r', 0);
-  std::size_t next_lf = FindByte(text, '\n', 0);
+  // Short lines are scanned byte by byte; for long ones the next CR and the next LF are found
+  // with memchr, each searched again only once passed, so that a file without one of them is
+  // not scanned to its end for every line.
+  constexpr std::size_t kShortLine = 64;
+  std::size_t next_cr = 0;
+  std::size_t next_lf = 0;
   std::size_t pos = 0;
   while (pos < size) {
     // CR LF, LF and a lone CR all end a line.
-    if (next_cr < pos) next_cr = FindByte(text, '\r', pos);
-    if (next_lf < pos) next_lf = FindByte(text, '\n', pos);
-    const std::size_t end = std::min(next_cr, next_lf);
+    const std::size_t window_end = std::min(size, pos + kShortLine);
+    std::size_t end = pos;
+    while (end < window_end && text[end] != '\r' && text[end] != '\n') ++end;
+    if (end == window_end) {
+      if (next_cr < end) next_cr = FindByte(text, '\r', end);
+      if (next_lf < end) next_lf = FindByte(text, '\n', end);
+      end = std::min(next_cr, next_lf);
+    }
     std::size_t next = end;
     if (next < size)
       next += (text[next] == '\r' && next + 1 < size && text[next + 1] == '\n') ? 2 : 1;

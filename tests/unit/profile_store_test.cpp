@@ -160,6 +160,19 @@ TEST_F(ProfileStoreTest, LfAndLoneCrAreLineEndsOnReading) {
   EXPECT_EQ(ReadProfileText(File(), "s", "k"), "1");
   EXPECT_EQ(ReadProfileText(File(), "s", "j"), "2");
   EXPECT_EQ(ReadProfileText(File(), "s", "m"), "3");
+
+  // Long lines too, with every kind of line end, and a file with no CR at all.
+  const std::string a(100, 'a');
+  const std::string b(5000, 'b');
+  Put("[s]\r\nk=" + a + "\rj=" + b + "\nm=" + a + "\r\nn=" + b);
+  EXPECT_EQ(ReadProfileText(File(), "s", "k"), a);
+  EXPECT_EQ(ReadProfileText(File(), "s", "j"), b);
+  EXPECT_EQ(ReadProfileText(File(), "s", "m"), a);
+  EXPECT_EQ(ReadProfileText(File(), "s", "n"), b);
+  Put("[s]\nk=" + b + "\nj=" + a + "\n\n\nm=1");
+  EXPECT_EQ(ReadProfileText(File(), "s", "k"), b);
+  EXPECT_EQ(ReadProfileText(File(), "s", "j"), a);
+  EXPECT_EQ(ReadProfileText(File(), "s", "m"), "1");
 }
 
 TEST_F(ProfileStoreTest, LongValuesReadWhole) {

@@ -90,7 +90,7 @@ bool WriteAll(int fd, std::span<const std::string_view> pieces) {
   std::size_t first = 0;
   while (first < chunks.size()) {
     const int count = static_cast<int>(std::min<std::size_t>(chunks.size() - first, IOV_MAX));
-    ssize_t written = writev(fd, chunks.data() + first, count);
+    const ssize_t written = writev(fd, chunks.data() + first, count);
     if (written < 0) {
       if (errno == EINTR) continue;
       return false;

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "../tests/unit/temp_folder.h"
 #include "runtime/file_system.h"
 #include "runtime/profile_store.h"
 #include "runtime/text_ops.h"
@@ -15,27 +16,11 @@
 namespace velmora {
 namespace {
 
+using testing::TempFolder;
+
 namespace fs = std::filesystem;
 
 constexpr std::size_t kContentBytes = 10 * 1024;
-
-class TempFolder {
- public:
-  TempFolder() {
-    std::string pattern = (fs::temp_directory_path() / "velmora-bench-XXXXXX").string();
-    if (mkdtemp(pattern.data()) != nullptr) path_ = pattern;
-  }
-  ~TempFolder() {
-    std::error_code ignored;
-    fs::remove_all(path_, ignored);
-  }
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-  const std::string& path() const { return path_; }
-
- private:
-  std::string path_;
-};
 
 // A maximal Preset file: 40 ticks and 82 texts, every Tag content of the given size as stored
 // (line-break and quote markers included). The variant changes every content, so that

@@ -22,6 +22,7 @@
 #include "runtime/clock.h"
 #include "runtime/file_system.h"
 #include "runtime/gbk_codec.h"
+#include "temp_folder.h"
 #include "ui/dialogs.h"
 
 namespace velmora::testing {
@@ -76,25 +77,6 @@ class NoModalHost final : public ModalHost {
   void RunModal(WindowId) override {}
 };
 
-// A run directory of its own under the system's temporary folder (ASCII path).
-class TempRunDirectory {
- public:
-  TempRunDirectory() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "velmora-g-XXXXXX").string();
-    path_ = mkdtemp(pattern.data()) ? pattern : std::string();
-  }
-  ~TempRunDirectory() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-  }
-  TempRunDirectory(const TempRunDirectory&) = delete;
-  TempRunDirectory& operator=(const TempRunDirectory&) = delete;
-  const std::string& path() const { return path_; }
-
- private:
-  std::string path_;
-};
-
 class ProgramHarness {
  public:
   // Starts (or restarts) the program: its startup routine runs on the files present.
@@ -139,7 +121,7 @@ class ProgramHarness {
   ScriptedDialogs dialogs;
 
  private:
-  TempRunDirectory directory_;
+  TempFolder directory_;  // the run directory
   FixedClock clock_{46037.4375};
   NullShell shell_;
   NoModalHost modal_host_;

@@ -10,29 +10,14 @@
 #include "runtime/gbk_codec.h"
 #include "runtime/profile_store.h"
 #include "runtime/text_ops.h"
+#include "temp_folder.h"
 
 namespace velmora {
 namespace {
 
+using testing::TempFolder;
+
 namespace fs = std::filesystem;
-
-class TempFolder {
- public:
-  TempFolder() {
-    std::string pattern = (fs::temp_directory_path() / "velmora-rt-XXXXXX").string();
-    if (mkdtemp(pattern.data()) != nullptr) path_ = pattern;
-  }
-  ~TempFolder() {
-    std::error_code ignored;
-    fs::remove_all(path_, ignored);
-  }
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-  const std::string& path() const { return path_; }
-
- private:
-  std::string path_;
-};
 
 // Pieces that form no marker across their seams. "#", "引" and "号" can still spell one; such
 // texts are skipped, as the encoding cannot give them back.

@@ -1,10 +1,8 @@
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
-#include <stdlib.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -17,8 +15,6 @@ namespace velmora {
 namespace {
 
 using testing::TempFolder;
-
-namespace fs = std::filesystem;
 
 constexpr std::size_t kContentBytes = 10 * 1024;
 

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
-#include <filesystem>
 #include <random>
 #include <string>
 #include <vector>
@@ -16,8 +14,6 @@ namespace velmora {
 namespace {
 
 using testing::TempFolder;
-
-namespace fs = std::filesystem;
 
 // Pieces that form no marker across their seams. "#", "引" and "号" can still spell one; such
 // texts are skipped, as the encoding cannot give them back.

@@ -30,6 +30,7 @@
 
 #include "gui/application_setup.h"
 #include "gui/desktop_program.h"
+#include "gui/visual_style.h"
 #include "runtime/clock.h"
 #include "runtime/gbk_codec.h"
 
@@ -86,7 +87,10 @@ std::unique_ptr<DesktopProgram> ShowMainWindow(const std::string& run_dir) {
   return desktop;
 }
 
+// The program's application setup (main() here) plus the visual style that the program switches
+// on as its first window comes up; the caption is Chinese, so both windows load the same fonts.
 std::unique_ptr<QWidget> ShowBareWindow() {
+  ApplyVisualStyle(1);
   auto window = std::make_unique<QWidget>();
   window->resize(kWidth, kHeight);
   auto* button = new QPushButton(QStringLiteral("确定"), window.get());

@@ -1,7 +1,6 @@
 #include "runtime/file_system.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -13,6 +12,7 @@
 #include <vector>
 
 #include "runtime/gbk_codec.h"
+#include "temp_folder.h"
 
 namespace velmora {
 namespace {
@@ -37,15 +37,7 @@ TEST(NativePathTest, BackslashesBecomeSlashesAndGbkBecomesUtf8) {
 
 class FileSystemTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "velmora-fs-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    dir_ = pattern;
-  }
-  void TearDown() override {
-    std::error_code ignored;
-    fs::remove_all(dir_, ignored);
-  }
+  void SetUp() override { ASSERT_FALSE(dir_.empty()); }
   // A GBK path below the folder, joined as the logic joins them.
   std::string Path(std::string_view tail) const { return dir_ + "\\" + std::string(tail); }
   fs::path Native(std::string_view tail) const { return NativePath(Path(tail)); }
@@ -64,7 +56,8 @@ class FileSystemTest : public ::testing::Test {
     return names;
   }
 
-  std::string dir_;
+  testing::TempFolder folder_;
+  const std::string dir_ = folder_.path();
 };
 
 TEST_F(FileSystemTest, GbkNamesAreUtf8OnDisk) {

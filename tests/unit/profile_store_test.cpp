@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <stdlib.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 
@@ -11,6 +10,7 @@
 #include <iterator>
 #include <string>
 #include <vector>
+#include "temp_folder.h"
 
 namespace velmora {
 namespace {
@@ -19,15 +19,7 @@ namespace fs = std::filesystem;
 
 class ProfileStoreTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "velmora-ps-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    dir_ = pattern;
-  }
-  void TearDown() override {
-    std::error_code ignored;
-    fs::remove_all(dir_, ignored);
-  }
+  void SetUp() override { ASSERT_FALSE(dir_.empty()); }
   // Profile paths as the logic forms them: a backslash tail on the folder.
   std::string File(std::string_view name = "p.ini") const {
     return dir_ + "\\" + std::string(name);
@@ -51,7 +43,8 @@ class ProfileStoreTest : public ::testing::Test {
     return names;
   }
 
-  std::string dir_;
+  testing::TempFolder folder_;
+  const std::string dir_ = folder_.path();
 };
 
 TEST_F(ProfileStoreTest, NamesMatchWithoutAsciiCaseCharacterByCharacter) {

@@ -215,6 +215,9 @@ bool ReadWholeFile(std::string_view path, std::string& bytes) {
     }
     if (got == 0) break;
     filled += static_cast<size_t>(got);
+    // A regular file reads short only at its end: the size it had is in, and nothing more
+    // came, so the read that would return nothing can be spared.
+    if (filled >= static_cast<size_t>(info.st_size) && filled < content.size()) break;
   }
   content.resize(filled);
   bytes = std::move(content);

@@ -46,7 +46,8 @@ enum class LineKind { kOther, kSection, kKey };
 
 struct ParsedLine {
   LineKind kind = LineKind::kOther;
-  std::string_view name;  // section or key name, blanks stripped
+  std::string_view name;        // section or key name, blanks stripped
+  std::size_t value_start = 0;  // a key line's: just after its first "="
 };
 
 ParsedLine ParseLine(std::string_view line) {
@@ -66,12 +67,11 @@ ParsedLine ParseLine(std::string_view line) {
   parsed.name = StripBlanks(line.substr(0, equals));
   if (parsed.name.empty()) return parsed;
   parsed.kind = LineKind::kKey;
+  parsed.value_start = equals + 1;
   return parsed;
 }
 
-std::string_view ValueOf(std::string_view key_line) {
-  return Unquote(StripBlanks(key_line.substr(FindChar(key_line, '=') + 1)));
-}
+std::string_view ValueOf(std::string_view stored) { return Unquote(StripBlanks(stored)); }
 
 // The first CR, LF or NUL, where a reader's line ends; npos when none. Each search stops at
 // the best hit so far, so a long value is scanned once, at memchr speed.
@@ -138,23 +138,16 @@ void IniDocument::Parse() {
   const std::string_view text(*bytes_);
   const std::size_t size = text.size();
   std::size_t current = kNone;  // first occurrence of the section we are in, else kNone
-  // Short lines are scanned byte by byte; for long ones the next CR and the next LF are found
-  // with memchr, each searched again only once passed, so that a file without one of them is
-  // not scanned to its end for every line.
-  constexpr std::size_t kShortLine = 64;
-  std::size_t next_cr = 0;
-  std::size_t next_lf = 0;
+  // The next CR and the next LF are found with memchr, each searched again only once passed,
+  // so that a file without one of them is not scanned to its end for every line.
+  std::size_t next_cr = FindByte(text, '\r', 0);
+  std::size_t next_lf = FindByte(text, '\n', 0);
   std::size_t pos = 0;
   while (pos < size) {
     // CR LF, LF and a lone CR all end a line.
-    const std::size_t window_end = std::min(size, pos + kShortLine);
-    std::size_t end = pos;
-    while (end < window_end && text[end] != '\r' && text[end] != '\n') ++end;
-    if (end == window_end) {
-      if (next_cr < end) next_cr = FindByte(text, '\r', end);
-      if (next_lf < end) next_lf = FindByte(text, '\n', end);
-      end = std::min(next_cr, next_lf);
-    }
+    if (next_cr < pos) next_cr = FindByte(text, '\r', pos);
+    if (next_lf < pos) next_lf = FindByte(text, '\n', pos);
+    const std::size_t end = std::min(next_cr, next_lf);
     std::size_t next = end;
     if (next < size)
       next += (text[next] == '\r' && next + 1 < size && text[next + 1] == '\n') ? 2 : 1;
@@ -172,6 +165,7 @@ void IniDocument::Parse() {
         sections_.emplace_back().anchor_line = line_index;
       }
     } else if (parsed.kind == LineKind::kKey && current != kNone) {
+      added.value_start = parsed.value_start;
       Section& section = sections_[current];
       section.keys.Insert(parsed.name, KeyRef{false, line_index});
       section.anchor_line = line_index;
@@ -199,8 +193,9 @@ std::optional<std::string_view> IniDocument::Find(std::string_view section,
   // A value set here reads back as it was given (cut at a line break): that is what its
   // stored form is for.
   if (ref.added) return entry.added_lines[ref.index].value.text;
-  if (lines_[ref.index].value_start != kNone) return lines_[ref.index].value.text;
-  return ValueOf(LineText(ref.index));
+  const Line& line = lines_[ref.index];
+  if (line.replaced) return line.value.text;
+  return ValueOf(LineText(ref.index).substr(line.value_start));
 }
 
 bool IniDocument::Set(std::string_view section, std::string_view key, std::string_view value) {
@@ -235,11 +230,10 @@ bool IniDocument::Set(std::string_view section, std::string_view key, std::strin
   // Keep the spelling of the name already in the file: only the part after "=" changes, and
   // a line that already holds the value stays as it is.
   Line& line = lines_[ref.index];
-  if (line.value_start == kNone) {
-    const std::string_view text = LineText(ref.index);
-    const std::size_t value_start = FindChar(text, '=') + 1;
-    if (HoldsStored(text.substr(value_start), stored.text, stored.enclosed)) return true;
-    line.value_start = value_start;
+  if (!line.replaced) {
+    const std::string_view old_value = LineText(ref.index).substr(line.value_start);
+    if (HoldsStored(old_value, stored.text, stored.enclosed)) return true;
+    line.replaced = true;
   }
   line.value = stored;
   return true;
@@ -263,7 +257,7 @@ std::vector<std::string_view> IniDocument::Pieces() const {
   const std::string_view bytes(*bytes_);
   for (std::size_t i = 0; i < lines_.size(); ++i) {
     const Line& line = lines_[i];
-    if (line.value_start != kNone) {
+    if (line.replaced) {
       pieces.Add(bytes.substr(line.begin, line.value_start));
       add_value(line.value);
     } else if (bytes.substr(line.begin + line.size, 2) == kCrLf) {

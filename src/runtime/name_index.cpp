@@ -11,6 +11,19 @@ std::size_t CharLength(std::string_view text, std::size_t i) {
   return (static_cast<unsigned char>(text[i]) >= 0x80 && i + 1 < text.size()) ? 2 : 1;
 }
 
+// Up to eight bytes as one word. A whole word is one load; a copy of fewer bytes into a word
+// on the stack would stall the load that follows it.
+std::uint64_t LoadWord(const char* bytes, std::size_t count) {
+  std::uint64_t word = 0;
+  if (count == 8) {
+    std::memcpy(&word, bytes, 8);
+    return word;
+  }
+  for (std::size_t i = 0; i < count; ++i)
+    word |= std::uint64_t{static_cast<unsigned char>(bytes[i])} << (8 * i);
+  return word;
+}
+
 char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + ('a' - 'A')) : c; }
 
 }  // namespace
@@ -22,9 +35,8 @@ std::uint64_t FoldedNameHash(std::string_view name) {
   constexpr std::uint64_t kOnes = 0x0101010101010101ull;
   std::uint64_t hash = name.size() * 0x9E3779B97F4A7C15ull;
   while (!name.empty()) {
-    std::uint64_t word = 0;
     const std::size_t count = std::min<std::size_t>(name.size(), 8);
-    std::memcpy(&word, name.data(), count);
+    std::uint64_t word = LoadWord(name.data(), count);
     const std::uint64_t low = word & (0x7F * kOnes);
     const std::uint64_t at_least_a = low + (0x80 - 'A') * kOnes;
     const std::uint64_t beyond_z = low + (0x80 - 'Z' - 1) * kOnes;
@@ -34,6 +46,11 @@ std::uint64_t FoldedNameHash(std::string_view name) {
     hash ^= hash >> 32;
     name.remove_prefix(count);
   }
+  // The low bits pick the slot, yet a product's low bits see only the low bits of its input:
+  // names that differ only in their last bytes ("...框1", "...框2") would all share one slot.
+  // Fold the high bits down once more.
+  hash *= 0xC4CEB9FE1A85EC53ull;
+  hash ^= hash >> 33;
   return hash;
 }
 

@@ -221,6 +221,11 @@ class RatioReporter : public benchmark::ConsoleReporter {
          {"BM_FreshProcess/main/iterations:1", "BM_FreshProcess/main_full/iterations:1"}) {
       const auto found = figures_.find(name);
       if (found == figures_.end() || bare_fresh == figures_.end()) continue;
+      // The whole probe: process start, application setup, the window, teardown and exit.
+      if (bare_fresh->second.time > 0) {
+        std::printf("  fresh  %-30s %-15s %8.2fx\n", name, "process_time",
+                    found->second.time / bare_fresh->second.time);
+      }
       for (const char* counter : kProbeFigures) {
         const double bare = bare_fresh->second.counters[counter];
         if (bare > 0) {

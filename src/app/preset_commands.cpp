@@ -83,10 +83,17 @@ void AddPreset(AppContext& app) {
     Tell(app, kBadNameText, "增加预设");
     return;
   }
+  // The list is stored before the window is cleared: when it cannot be, the entry is taken
+  // back and the window keeps what the user had in it.
+  const ComboState list_before = app.model.Combo(box);
   app.model.AddItem(box, name, 0);
   SelectEntry(app, name);
+  if (!SaveComboBoxes(app, ConfigFilePath())) {
+    app.model.SetCombo(box, list_before);
+    Tell(app, "增加失败，无法写入Data文件夹！", "增加失败");
+    return;
+  }
   ClearWindow(app);
-  SaveComboBoxes(app, ConfigFilePath());
   RefreshTags(app);
 }
 

@@ -96,6 +96,20 @@ TEST_F(PresetCommandsTest, AddAcceptsNewNamesSelectsThemAndWritesOnlyTheList) {
   EXPECT_TRUE(File("俓"));
 }
 
+TEST_F(PresetCommandsTest, AFailedAddShowsWhyAndKeepsListAndWindow) {
+  SetTitle(1, "一号");
+  std::filesystem::remove(harness.Native("Data\\config.ini"));
+  std::filesystem::create_directory(harness.Native("Data\\config.ini"));
+  const auto files = harness.Snapshot();
+  Run(AddPreset, "新预设");
+  EXPECT_EQ(Last().title, "增加失败");
+  EXPECT_EQ(Last().text, "增加失败，无法写入Data文件夹！");
+  EXPECT_EQ(harness.Snapshot(), files);
+  EXPECT_EQ(Entries(), (std::vector<std::string>{"预设配置一", "预设配置二", "预设配置三"}));
+  EXPECT_EQ(model().Text(Box()), "预设配置一");
+  EXPECT_EQ(Title(1), "一号");
+}
+
 TEST_F(PresetCommandsTest, ReadingAfterAddRenameOrDeleteNeverWritesAnotherPresetsFile) {
   SaveTwoPresets();
   model().UserPickEntry(Box(), 0);  // the current Preset name is now "预设配置一"

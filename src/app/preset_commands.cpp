@@ -53,6 +53,14 @@ bool SavePresetAndList(AppContext& app, std::string_view file) {
   return false;
 }
 
+// Stores the Preset list in config.ini; when it cannot be stored, the list is put back as it
+// was before the command changed it.
+bool StoreListOrPutBack(AppContext& app, const ComboState& list_before) {
+  if (SaveComboBoxes(app, ConfigFilePath())) return true;
+  app.model.SetCombo(PresetBox(app), list_before);
+  return false;
+}
+
 }  // namespace
 
 void ReadPreset(AppContext& app) {
@@ -88,8 +96,7 @@ void AddPreset(AppContext& app) {
   const ComboState list_before = app.model.Combo(box);
   app.model.AddItem(box, name, 0);
   SelectEntry(app, name);
-  if (!SaveComboBoxes(app, ConfigFilePath())) {
-    app.model.SetCombo(box, list_before);
+  if (!StoreListOrPutBack(app, list_before)) {
     Tell(app, "增加失败，无法写入Data文件夹！", "增加失败");
     return;
   }
@@ -128,8 +135,7 @@ void RenamePreset(AppContext& app) {
   app.model.AddItem(box, new_name, 0);
   app.model.DeleteItem(box, app.model.FindItem(box, old_name));
   SelectEntry(app, new_name);
-  if (!SaveComboBoxes(app, ConfigFilePath())) {
-    app.model.SetCombo(box, list_before);
+  if (!StoreListOrPutBack(app, list_before)) {
     if (moving) RenameFile(new_file, *old_file);
     Tell(app, "改名失败，无法写入Data文件夹！", "改名失败");
     return;
@@ -152,8 +158,7 @@ void DeletePreset(AppContext& app) {
   app.model.DeleteItem(box, app.model.FindItem(box, name));
   app.model.SetSelection(box, 0);
   const FileBackup config_before(ConfigFilePath());
-  if (!SaveComboBoxes(app, ConfigFilePath())) {
-    app.model.SetCombo(box, list_before);
+  if (!StoreListOrPutBack(app, list_before)) {
     Tell(app, "删除失败，无法写入Data文件夹！", "删除失败");
     return;
   }

@@ -8,7 +8,9 @@
 // (--probe=<kind>), so that neither window profits from caches the other filled. The probe
 // reports its peak resident set (VmHWM), the growth of the peak over the resident set just before
 // the window was created (QApplication already standing), the growth of the heap in use
-// (mallinfo2: small blocks plus mmapped blocks), and how long the first window took to show.
+// (mallinfo2: small blocks plus mmapped blocks), how long the first window took to show, and how
+// long it took from the launch of the process (taken by the parent just before it starts the
+// probe) until the window was shown: the program's start as the user waits for it.
 
 #include <benchmark/benchmark.h>
 #include <malloc.h>
@@ -144,8 +146,19 @@ long HeapInUseKb() {
   return static_cast<long>((info.uordblks + info.hblkhd) / 1024);
 }
 
-constexpr std::array<const char*, 4> kProbeFigures = {"peak_rss_kB", "rss_growth_kB",
-                                                      "heap_growth_kB", "first_show_us"};
+constexpr std::array<const char*, 5> kProbeFigures = {
+    "peak_rss_kB", "rss_growth_kB", "heap_growth_kB", "first_show_us", "launch_to_show_us"};
+
+constexpr char kLaunchedVariable[] = "VELMORA_BENCH_LAUNCHED_US";
+
+long long Microseconds(std::chrono::steady_clock::duration duration) {
+  return std::chrono::duration_cast<std::chrono::microseconds>(duration).count();
+}
+
+// The steady clock is the system's monotonic clock: parent and probe read the same one.
+long long SteadyMicroseconds() {
+  return Microseconds(std::chrono::steady_clock::now().time_since_epoch());
+}
 
 // The child side: one window, then the figures named above on one line of stdout.
 int RunProbe(const std::string& kind) {
@@ -162,10 +175,11 @@ int RunProbe(const std::string& kind) {
     desktop = ShowMainWindow(Utf8ToGbk(run_dir.path().toStdString()));
   }
   const auto shown = std::chrono::steady_clock::now();
+  const long long launch_to_show =
+      Microseconds(shown.time_since_epoch()) - qEnvironmentVariable(kLaunchedVariable).toLongLong();
   const long peak = StatusKb("VmHWM");
-  std::printf("%ld %ld %ld %lld\n", peak, peak - resident_before, HeapInUseKb() - heap_before,
-              static_cast<long long>(
-                  std::chrono::duration_cast<std::chrono::microseconds>(shown - start).count()));
+  std::printf("%ld %ld %ld %lld %lld\n", peak, peak - resident_before, HeapInUseKb() - heap_before,
+              Microseconds(shown - start), launch_to_show);
   return 0;
 }
 
@@ -173,6 +187,9 @@ void BM_FreshProcess(benchmark::State& state, const char* kind) {
   QList<QByteArray> fields;
   for (auto _ : state) {
     QProcess probe;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QLatin1String(kLaunchedVariable), QString::number(SteadyMicroseconds()));
+    probe.setProcessEnvironment(environment);
     probe.start(QCoreApplication::applicationFilePath(),
                 {QStringLiteral("--probe=%1").arg(QLatin1String(kind))});
     if (!probe.waitForFinished(60000) || probe.exitCode() != 0) {
@@ -197,10 +214,11 @@ class RatioReporter : public benchmark::ConsoleReporter {
  public:
   void ReportRuns(const std::vector<Run>& runs) override {
     ConsoleReporter::ReportRuns(runs);
-    // With repetitions the mean stands for the runs; it comes after them.
+    // With repetitions the median stands for the runs, so that one slow start does not count
+    // for all; it comes after them.
     for (const Run& run : runs) {
-      const bool mean = run.run_type == Run::RT_Aggregate && run.aggregate_name == "mean";
-      if (run.error_occurred || (run.run_type == Run::RT_Aggregate && !mean)) continue;
+      const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
+      if (run.error_occurred || (run.run_type == Run::RT_Aggregate && !median)) continue;
       Figures& figures = figures_[run.run_name.str()];
       figures.time = run.GetAdjustedRealTime();
       for (const auto& [name, counter] : run.counters) figures.counters[name] = counter.value;

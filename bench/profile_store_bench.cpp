@@ -45,16 +45,33 @@ std::size_t Scaled(const benchmark::State& state) {
   return kContentBytes * static_cast<std::size_t>(state.range(0));
 }
 
+// A Preset file in a folder of its own, saved with the two variants in turn, so that every
+// save changes the file.
+class AlternatingSaves {
+ public:
+  explicit AlternatingSaves(const benchmark::State& state)
+      : file_(folder_.path() + "\\预设.ini"),
+        writes_{PresetWrites(Scaled(state), 0), PresetWrites(Scaled(state), 1)} {
+    WriteProfileTexts(file_, writes_[1]);
+  }
+  const std::string& folder() const { return folder_.path(); }
+  bool SaveNext() {
+    const bool written = WriteProfileTexts(file_, writes_[variant_]);
+    variant_ ^= 1;
+    return written;
+  }
+
+ private:
+  const TempFolder folder_;
+  const std::string file_;
+  const std::vector<ProfileWrite> writes_[2];
+  int variant_ = 0;
+};
+
 void BM_ProfileSave(benchmark::State& state) {
-  const TempFolder folder;
-  const std::string file = folder.path() + "\\预设.ini";
-  const std::vector<ProfileWrite> writes[] = {PresetWrites(Scaled(state), 0),
-                                              PresetWrites(Scaled(state), 1)};
-  WriteProfileTexts(file, writes[1]);
-  int variant = 0;
+  AlternatingSaves saves(state);
   for (auto _ : state) {
-    if (!WriteProfileTexts(file, writes[variant])) state.SkipWithError("write failed");
-    variant ^= 1;
+    if (!saves.SaveNext()) state.SkipWithError("write failed");
   }
 }
 BENCHMARK(BM_ProfileSave)->Arg(1)->Arg(4)->Arg(16)->Unit(benchmark::kMillisecond);
@@ -167,23 +184,12 @@ void RunPaired(benchmark::State& state, const std::function<bool()>& ours,
 }
 
 void BM_PairedSave(benchmark::State& state) {
-  const TempFolder folder;
-  const std::string file = folder.path() + "\\预设.ini";
-  const std::vector<ProfileWrite> writes[] = {PresetWrites(Scaled(state), 0),
-                                              PresetWrites(Scaled(state), 1)};
-  WriteProfileTexts(file, writes[1]);
-  const std::string bytes = FileBytes(state, folder.path() + "\\seed.ini");
-  const std::string temp = folder.path() + "/floor.tmp";
-  const std::string target = folder.path() + "/floor.ini";
-  int variant = 0;
+  AlternatingSaves saves(state);
+  const std::string bytes = FileBytes(state, saves.folder() + "\\seed.ini");
+  const std::string temp = saves.folder() + "/floor.tmp";
+  const std::string target = saves.folder() + "/floor.ini";
   RunPaired(
-      state,
-      [&] {
-        const bool written = WriteProfileTexts(file, writes[variant]);
-        variant ^= 1;
-        return written;
-      },
-      [&] { return FloorSave(temp, target, bytes); });
+      state, [&] { return saves.SaveNext(); }, [&] { return FloorSave(temp, target, bytes); });
 }
 BENCHMARK(BM_PairedSave)->Arg(1)->Arg(4)->Arg(16)->Unit(benchmark::kMillisecond);
 

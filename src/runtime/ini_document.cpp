@@ -166,6 +166,9 @@ void IniDocument::Parse() {
       }
     } else if (parsed.kind == LineKind::kKey && current != kNone) {
       added.value_start = parsed.value_start;
+      // Taken while the line is still in the cache: a lookup then touches no value bytes.
+      added.value.text =
+          ValueOf(text.substr(pos + parsed.value_start, end - pos - parsed.value_start));
       Section& section = sections_[current];
       section.keys.Insert(parsed.name, KeyRef{false, line_index});
       section.anchor_line = line_index;
@@ -193,9 +196,7 @@ std::optional<std::string_view> IniDocument::Find(std::string_view section,
   // A value set here reads back as it was given (cut at a line break): that is what its
   // stored form is for.
   if (ref.added) return entry.added_lines[ref.index].value.text;
-  const Line& line = lines_[ref.index];
-  if (line.replaced) return line.value.text;
-  return ValueOf(LineText(ref.index).substr(line.value_start));
+  return lines_[ref.index].value.text;
 }
 
 bool IniDocument::Set(std::string_view section, std::string_view key, std::string_view value) {

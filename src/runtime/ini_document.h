@@ -50,7 +50,7 @@ class IniDocument {
     std::size_t size = 0;
     std::size_t value_start = kNone;  // a key line's: where its value begins, after "="
     bool replaced = false;            // value replaces what follows value_start
-    Value value;
+    Value value;                      // a key line's value as read, or what replaces it
     std::size_t section_anchor = kNone;  // the section whose added keys follow this line
   };
   struct AddedLine {

@@ -48,9 +48,9 @@ class IniDocument {
   struct Line {
     std::size_t begin = 0;  // into bytes_
     std::size_t size = 0;
-    std::size_t value_start = kNone;  // a key line's: where its value begins, after "="
-    bool replaced = false;            // value replaces what follows value_start
-    Value value;                      // a key line's value as read, or what replaces it
+    std::size_t value_start = kNone;     // a key line's: where its value begins, after "="
+    bool replaced = false;               // value replaces what follows value_start
+    Value value;                         // a key line's value as read, or what replaces it
     std::size_t section_anchor = kNone;  // the section whose added keys follow this line
   };
   struct AddedLine {

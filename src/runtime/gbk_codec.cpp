@@ -10,6 +10,10 @@ namespace velmora {
 namespace {
 
 constexpr std::string_view kUtf8Replacement = "\xEF\xBF\xBD";
+// Code page 936 gives the lone byte 0x80 the euro sign, which GB18030 writes as A2 E3: texts
+// from Windows programs hold it that way.
+constexpr unsigned char kCp936Euro = 0x80;
+constexpr std::string_view kUtf8Euro = "\xE2\x82\xAC";
 // U+FFFD in its four-byte GB18030 form.
 constexpr std::string_view kGbReplacement = "\x84\x31\xA4\x37";
 
@@ -92,8 +96,9 @@ bool Convert(IconvHandle& handle, std::string_view in, std::string& out, OnInval
 
 std::string GbkToUtf8(std::string_view gbk) {
   std::string out;
-  Convert(Gb18030ToUtf8Handle(), gbk, out,
-          [](unsigned char, std::string& text) { text.append(kUtf8Replacement); });
+  Convert(Gb18030ToUtf8Handle(), gbk, out, [](unsigned char byte, std::string& text) {
+    text.append(byte == kCp936Euro ? kUtf8Euro : kUtf8Replacement);
+  });
   return out;
 }
 

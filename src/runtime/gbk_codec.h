@@ -10,7 +10,7 @@
 
 namespace velmora {
 
-// Bytes that are not valid GB18030 become U+FFFD.
+// Bytes that are not valid GB18030 become U+FFFD, except a lone 0x80: code page 936's euro sign.
 std::string GbkToUtf8(std::string_view gbk);
 // Same, but each invalid byte becomes what on_invalid_byte returns (the transcript's \xHH).
 std::string GbkToUtf8(std::string_view gbk,

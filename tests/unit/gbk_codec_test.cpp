@@ -59,7 +59,7 @@ TEST(GbkCodecTest, InvalidGbBytesBecomeReplacementOneByteAtATime) {
   EXPECT_FALSE(IsValidGb18030("\xB1"));
   EXPECT_TRUE(IsValidGb18030("abc标签"));
   EXPECT_TRUE(IsValidGb18030(""));
-  EXPECT_EQ(GbkToUtf8("a\x80"
+  EXPECT_EQ(GbkToUtf8("a\xFF"
                       "b"),
             "a" + kReplacement + "b");
   // A truncated character at the end.
@@ -67,6 +67,19 @@ TEST(GbkCodecTest, InvalidGbBytesBecomeReplacementOneByteAtATime) {
   // A broken four-byte form resyncs after its first byte: the digit reads as itself.
   EXPECT_EQ(GbkToUtf8("\x81\x30z"), kReplacement + "0z");
   EXPECT_EQ(GbkToUtf8("\xFF\xFF标"), kReplacement + kReplacement + "\xE6\xA0\x87");
+}
+
+TEST(GbkCodecTest, WindowsEuroByteShowsAsEuro) {
+  // A Preset written by a Windows program holds the euro sign as the lone byte 0x80; it shows
+  // and exports as the euro sign, while what GB18030 writes for it stays A2 E3.
+  EXPECT_EQ(GbkToUtf8("\x80"
+                      "100"),
+            "\xE2\x82\xAC"
+            "100");
+  EXPECT_EQ(GbkToUtf8("\xA2\xE3"), "\xE2\x82\xAC");
+  EXPECT_EQ(Utf8ToGbk("\xE2\x82\xAC"), "\xA2\xE3");
+  // Still no character of its own for the file-name check.
+  EXPECT_FALSE(IsValidGb18030("\x80"));
 }
 
 TEST(GbkCodecTest, CallbackChoosesTheStandIn) {

@@ -70,14 +70,15 @@ void ExportDocument(AppContext& app) {
   std::string title = app.model.Text(app.MainControl("文档标题编辑框"));
   if (title.empty()) title = "清单";
 
-  // The title becomes the file name: one that names another folder, or a name Windows would
-  // alter, must not be written at all.
-  if (!IsUsableFileName(title)) {
-    Notify(app, "导出文档",
-           "文档标题不能用作文件名，请去掉 \\ / : * ? \" < > | 等字符，且不要以空格或句点结尾！");
+  // The title becomes the file name: one that names another folder, or a device on Windows,
+  // must not be written at all. Blanks and dots at its end are kept: ".docx" follows them.
+  const std::string file_name = title + ".docx";
+  if (!IsUsableFileName(file_name)) {
+    Notify(
+        app, "导出文档",
+        "文档标题不能用作文件名，请去掉 \\ / : * ? \" < > | 等字符，也不要用 CON、NUL 等设备名！");
     return;
   }
-  const std::string file_name = title + ".docx";
   const std::string path = ConcatText({RunDirectory(), "\\", file_name});
   // The user may have edited an earlier document of that name since it was exported.
   if (FileExists(path) &&

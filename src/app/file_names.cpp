@@ -5,6 +5,31 @@
 #include "runtime/gbk_codec.h"
 
 namespace velmora {
+namespace {
+
+// Windows opens a device for these, whatever the extension and the case: what is written there
+// reaches no file, yet the write succeeds.
+bool IsDeviceName(std::string_view name) {
+  std::string_view stem = name.substr(0, name.find('.'));
+  while (!stem.empty() && stem.back() == ' ') stem.remove_suffix(1);
+  for (const std::string_view device : {"con", "prn", "aux", "nul"}) {
+    if (FileNameIs(stem, device)) return true;
+  }
+  const bool numbered = stem.size() == 4 && stem[3] >= '1' && stem[3] <= '9';
+  return numbered && (FileNameIs(stem.substr(0, 3), "com") || FileNameIs(stem.substr(0, 3), "lpt"));
+}
+
+}  // namespace
+
+bool FileNameIs(std::string_view name, std::string_view lower_ascii) {
+  if (name.size() != lower_ascii.size()) return false;
+  for (std::size_t i = 0; i < name.size(); ++i) {
+    const char c = name[i];
+    if ((c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c) != lower_ascii[i])
+      return false;
+  }
+  return true;
+}
 
 bool IsUsableFileName(std::string_view name) {
   if (name.empty() || name == "." || name == "..") return false;
@@ -12,7 +37,7 @@ bool IsUsableFileName(std::string_view name) {
   // byte that starts no character (0x80, 0xFF, a cut pair) would hide a backslash behind it
   // that the file system still takes as a folder separator.
   if (!IsValidGb18030(name)) return false;
-  if (name.back() == ' ' || name.back() == '.') return false;
+  if (name.back() == ' ' || name.back() == '.' || IsDeviceName(name)) return false;
   constexpr std::string_view kForbidden = "\\/:*?\"<>|";
   for (std::size_t i = 0; i < name.size(); ++i) {
     const auto byte = static_cast<unsigned char>(name[i]);

@@ -7,8 +7,8 @@
 
 namespace velmora {
 
-std::string DataFolderPath();                     // run directory + "\Data"
-std::string ConfigFilePath();                     // run directory + "\Data\config.ini"
+std::string DataFolderPath();                       // run directory + "\Data"
+std::string ConfigFilePath();                       // run directory + "\Data\config.ini"
 std::string PresetFilePath(std::string_view name);  // run directory + "\Data\" + name + ".ini"
 
 void StartupRoutine(AppContext& app);

@@ -123,7 +123,7 @@ TEST_F(ExportTest, AFailedSaveIsReportedAsAFailure) {
 
 TEST_F(ExportTest, ATitleThatCannotBeAFileNameWritesNothingAnywhere) {
   std::filesystem::create_directory(dir_ / "sub");
-  for (const char* title : {"sub/x", "..\\x", "x.", "x "}) {
+  for (const char* title : {"sub/x", "..\\x", "NUL", "con.x"}) {
     SetTitle(title);
     dialogs_.shown.clear();
     ExportDocument(program_->context());
@@ -136,6 +136,14 @@ TEST_F(ExportTest, ATitleThatCannotBeAFileNameWritesNothingAnywhere) {
   }
   EXPECT_TRUE(written.empty());
   EXPECT_FALSE(std::filesystem::exists(dir_.parent_path() / "x.docx"));
+}
+
+TEST_F(ExportTest, BlanksAndDotsEndingATitleStayInTheFileName) {
+  for (const char* title : {"x.", "x ", ".."}) {
+    SetTitle(title);
+    ExportDocument(program_->context());
+    EXPECT_TRUE(std::filesystem::is_regular_file(dir_ / (std::string(title) + ".docx"))) << title;
+  }
 }
 
 }  // namespace

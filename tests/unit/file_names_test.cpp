@@ -18,6 +18,17 @@ TEST(FileNames, RefusesWhatNoFolderCanHoldOrWindowsWouldAlter) {
   }
 }
 
+TEST(FileNames, RefusesWindowsDeviceNamesWithAnyExtensionOrCase) {
+  for (const std::string& name : std::vector<std::string>{
+           "NUL.docx", "nul.ini", "Con.备份.docx", "aux", "PRN .ini", "com1.docx", "LPT9.ini"}) {
+    EXPECT_FALSE(IsUsableFileName(name)) << name;
+  }
+  for (const std::string& name : std::vector<std::string>{"nul1.docx", "con-1.ini", "com0.docx",
+                                                          "lpt.ini", "console.docx", "a.nul"}) {
+    EXPECT_TRUE(IsUsableFileName(name)) << name;
+  }
+}
+
 TEST(FileNames, TakesChineseBlanksAndDotsInside) {
   // "昞" and "亅" end in the bytes of '\' and '|', which belong to the character.
   for (const std::string& name :

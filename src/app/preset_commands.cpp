@@ -13,8 +13,8 @@ namespace velmora {
 namespace {
 
 constexpr std::string_view kBadNameText =
-    "预设名称不能含有 \\ / : * ? \" < > | 、控制字符或“#引号”，不能为“.”或“..”，"
-    "首尾不能是空格，末尾不能是句点！";
+    "预设名称不能含有 \\ / : * ? \" < > | 、控制字符或“#引号”，不能为“.”、“..”、“config”"
+    "或 CON、NUL 等设备名，首尾不能是空格，末尾不能是句点！";
 
 ControlRef PresetBox(const AppContext& app) { return app.MainControl("预设组合框"); }
 

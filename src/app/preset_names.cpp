@@ -5,9 +5,16 @@
 #include "runtime/text_ops.h"
 
 namespace velmora {
+namespace {
+
+// "config" would name the Preset list's own file, config.ini: deleting that Preset would take
+// the list with it.
+bool NamesListFile(std::string_view name) { return FileNameIs(name, "config"); }
+
+}  // namespace
 
 bool IsUsablePresetName(std::string_view name) {
-  if (!IsUsableFileName(name)) return false;
+  if (!IsUsableFileName(name) || NamesListFile(name)) return false;
   // The profile reader strips blanks at the start of the stored list, so a first entry
   // beginning with one would come back under another name.
   if (name.front() == ' ') return false;
@@ -20,7 +27,8 @@ bool IsUsablePresetName(std::string_view name) {
 }
 
 std::optional<std::string> PresetFileOf(std::string_view name) {
-  if (!name.empty() && !IsUsableFileName(std::string(name) + ".ini")) return std::nullopt;
+  if (!name.empty() && (!IsUsableFileName(std::string(name) + ".ini") || NamesListFile(name)))
+    return std::nullopt;
   return PresetFilePath(name);
 }
 

@@ -1,4 +1,4 @@
-# Names that cannot name a Preset file, or would not come back from config.ini as typed,
+# Names that cannot name a Preset file of its own, or would not come back from config.ini as typed,
 # are refused by adding and by renaming; the list, the window and every file stay as they were.
 cat Data/config.ini
 click 增加预设按钮
@@ -18,6 +18,12 @@ input " 周报"
 answer ok
 click 增加预设按钮
 input "说#引号"
+answer ok
+click 增加预设按钮
+input "config"
+answer ok
+click 增加预设按钮
+input "NUL"
 answer ok
 click 预设改名按钮
 answer ok

@@ -16,8 +16,8 @@ namespace velmora {
 namespace {
 
 constexpr std::string_view kBadName =
-    "预设名称不能含有 \\ / : * ? \" < > | 、控制字符或“#引号”，不能为“.”或“..”，"
-    "首尾不能是空格，末尾不能是句点！";
+    "预设名称不能含有 \\ / : * ? \" < > | 、控制字符或“#引号”，不能为“.”、“..”、“config”"
+    "或 CON、NUL 等设备名，首尾不能是空格，末尾不能是句点！";
 
 class PresetCommandsTest : public ::testing::Test {
  protected:
@@ -67,8 +67,9 @@ TEST_F(PresetCommandsTest, AddRefusesEmptyTakenAndUnusableNamesWithoutChangingAn
     EXPECT_EQ(Last().text, "不能增加与已有选项重复或为空值的名称！");
   }
   for (const std::string name :
-       {"a\\b", "a/b", "a:b", "a*b", "a?b", "a\"b", "a<b", "a>b", "a|b", "a\tb", ".", "..", "a ",
-        "a.", " a", "x<|>y", "x<||>y", "x#引号y"}) {
+       {"a\\b",   "a/b",     "a:b",    "a*b",    "a?b", "a\"b", "a<b",  "a>b",
+        "a|b",    "a\tb",    ".",      "..",     "a ",  "a.",   " a",   "x<|>y",
+        "x<||>y", "x#引号y", "config", "Config", "nul", "COM1", "con.x"}) {
     Run(AddPreset, name);
     EXPECT_EQ(Last().title, "增加预设") << name;
     EXPECT_EQ(Last().text, kBadName) << name;
@@ -246,6 +247,23 @@ TEST_F(PresetCommandsTest, ABackslashAfterAByteThatStartsNoCharacterIsNoWayIntoA
     Run(AddPreset, name);
     EXPECT_EQ(Last().text, kBadName);
   }
+}
+
+// config.ini is the Preset list itself: a Preset of that name from a hand-edited list would
+// overwrite it with settings when saved and take it away when deleted.
+TEST_F(PresetCommandsTest, APresetNamedConfigNeverTouchesTheListFile) {
+  harness.WriteFile("Data\\config.ini",
+                    "[组合框]\r\n预设组合框=config<|>0<||>周报<|>0<||>0<|>config\r\n");
+  harness.Start();
+  Run(SavePreset);
+  EXPECT_EQ(Last().text, "保存失败，该预设名称不能用作文件名！");
+  Run(DeletePreset);
+  EXPECT_EQ(Last().title, "删除成功");
+  EXPECT_EQ(Entries(), (std::vector<std::string>{"周报"}));
+  EXPECT_EQ(harness.ReadFile("Data\\config.ini"),
+            "[组合框]\r\n预设组合框=周报<|>0<||>0<|>周报\r\n");
+  Run(RenamePreset, "config");
+  EXPECT_EQ(Last().text, kBadName);
 }
 
 }  // namespace

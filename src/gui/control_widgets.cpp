@@ -8,6 +8,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <limits>
 
 #include "gui/check_box.h"
 #include "gui/gui_text.h"
@@ -28,6 +29,8 @@ QWidget* CreateEditBox(const LayoutEntry& entry, QWidget* parent) {
   }
   auto* edit = new QLineEdit(parent);
   edit->setFrame(true);
+  // Qt's default cuts a text to 32767 characters, and the first keystroke would store the cut.
+  edit->setMaxLength(std::numeric_limits<int>::max());
   edit->setReadOnly(entry.style & kStyleReadOnly);
   if (entry.style & kStyleCentred) edit->setAlignment(Qt::AlignCenter);
   return edit;

@@ -149,6 +149,17 @@ class MainWindowTest : public QObject {
     QCOMPARE(Model().Text(Ref("版块编辑框1")), Utf8ToGbk("总则"));
   }
 
+  // A one-line box shows a loaded text of any length, and an edit keeps all of it.
+  void UserEditOfALongOneLineTextKeepsItWhole() {
+    const std::string long_title(40000, 'a');
+    Model().SetText(Ref("文档标题编辑框"), long_title);
+    auto* edit = Find<QLineEdit>("文档标题编辑框");
+    edit->setFocus();
+    edit->end(false);
+    QTest::keyClicks(edit, "x");
+    QCOMPARE(Model().Text(Ref("文档标题编辑框")), long_title + "x");
+  }
+
   // The Tag page comes up with what startup loaded and what was written while it was unseen.
   void UserEditOfMultiLineBoxKeepsCrLf() {
     Model().SetText(Ref("标签标题编辑框2"), Utf8ToGbk("新标题"));

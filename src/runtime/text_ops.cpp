@@ -50,13 +50,12 @@ std::size_t StartOffset(int start) {
   return start <= 1 ? 0 : static_cast<std::size_t>(static_cast<std::int64_t>(start) - 1);
 }
 
-// Offset of the first match at a character start at or after from, or npos. The region
-// (text) bounds the match.
+// Offset of the first match at a character start at or after from, or npos. A match lies
+// wholly before limit; the walk itself stops only at a lone lead byte that ends the whole text.
 std::size_t ScanForward(std::string_view text, std::string_view sought, std::size_t from,
-                        bool ignore_case) {
+                        std::size_t limit, bool ignore_case) {
   const std::size_t m = sought.size();
-  for (std::size_t i = from; i + m <= text.size() && !IsLoneLeadAtEnd(text, i);
-       i += CharWidth(text, i)) {
+  for (std::size_t i = from; i + m <= limit && !IsLoneLeadAtEnd(text, i); i += CharWidth(text, i)) {
     if (MatchesAt(text, i, sought, ignore_case)) return i;
   }
   return std::string_view::npos;
@@ -126,7 +125,7 @@ int FindText(std::string_view text, std::string_view sought, int start, bool ign
   const std::size_t b = StartOffset(start);
   if (b >= text.size()) return -1;
   if (sought.empty()) return 1;
-  const std::size_t found = ScanForward(text, sought, b, ignore_case);
+  const std::size_t found = ScanForward(text, sought, b, text.size(), ignore_case);
   return found == std::string_view::npos ? -1 : static_cast<int>(found + 1);
 }
 
@@ -135,10 +134,9 @@ int FindTextLast(std::string_view text, std::string_view sought, std::optional<i
   std::size_t k = text.size();
   if (end_limit) k = std::min(StartOffset(*end_limit), text.size());
   if (sought.empty()) return k > 0 ? 1 : -1;
-  const std::string_view region = text.substr(0, k);
   int last = -1;
-  for (std::size_t i = ScanForward(region, sought, 0, ignore_case); i != std::string_view::npos;
-       i = ScanForward(region, sought, i + CharWidth(region, i), ignore_case)) {
+  for (std::size_t i = ScanForward(text, sought, 0, k, ignore_case); i != std::string_view::npos;
+       i = ScanForward(text, sought, i + CharWidth(text, i), k, ignore_case)) {
     last = static_cast<int>(i + 1);
   }
   return last;

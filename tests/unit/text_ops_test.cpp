@@ -91,6 +91,9 @@ TEST(TextOpsTest, FindTextLastRespectsEndLimit) {
   EXPECT_EQ(FindTextLast("a<|>b<|>c", "<|>", 1000), 6);
   EXPECT_EQ(FindTextLast("abc", ""), 1);
   EXPECT_EQ(FindTextLast("abc", "", 1), -1);
+  // The limit bounds the match, not the characters: a lead byte is the last of the region
+  // here, not of the text, and is found.
+  EXPECT_EQ(FindTextLast("\xB0\x41xx", "\xB0", 2), 1);
   EXPECT_EQ(FindTextLast("", ""), -1);
   EXPECT_EQ(FindTextLast("aXaxa", "x", std::nullopt, true), 4);
   EXPECT_EQ(FindTextLast("标签标签", "\xEA\xC7"), -1);

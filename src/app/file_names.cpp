@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "runtime/gbk_codec.h"
+#include "runtime/name_index.h"
 
 namespace velmora {
 namespace {
@@ -21,14 +22,10 @@ bool IsDeviceName(std::string_view name) {
 
 }  // namespace
 
+// Windows compares file names as the profile reader compares names: ASCII letters without
+// regard to case, GBK characters as they are.
 bool FileNameIs(std::string_view name, std::string_view lower_ascii) {
-  if (name.size() != lower_ascii.size()) return false;
-  for (std::size_t i = 0; i < name.size(); ++i) {
-    const char c = name[i];
-    if ((c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c) != lower_ascii[i])
-      return false;
-  }
-  return true;
+  return FoldedNamesEqual(name, lower_ascii);
 }
 
 bool IsUsableFileName(std::string_view name) {

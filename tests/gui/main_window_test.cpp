@@ -17,6 +17,7 @@
 #include <memory>
 
 #include "app/startup.h"
+#include "gbk_file.h"
 #include "gui/application_setup.h"
 #include "gui/desktop_program.h"
 #include "gui/input_box_dialog.h"
@@ -27,13 +28,6 @@
 
 namespace velmora {
 namespace {
-
-void WriteGbk(const QString& path, const QString& text) {
-  QFile file(path);
-  QVERIFY(file.open(QIODevice::WriteOnly));
-  const std::string bytes = Utf8ToGbk(text.toStdString());
-  file.write(bytes.data(), static_cast<qint64>(bytes.size()));
-}
 
 // Runs action once the next modal dialog or the time-difference window is up.
 void WhenModal(std::function<void(QWidget*)> action) {

@@ -25,6 +25,7 @@
 #include <random>
 #include <vector>
 
+#include "gbk_file.h"
 #include "gui/application_setup.h"
 #include "gui/desktop_program.h"
 #include "runtime/clock.h"
@@ -34,13 +35,6 @@ namespace velmora {
 namespace {
 
 constexpr char kTimeDifferenceTitle[] = "时差计算";
-
-void WriteGbk(const QString& path, const QString& text) {
-  QFile file(path);
-  QVERIFY(file.open(QIODevice::WriteOnly));
-  const std::string bytes = Utf8ToGbk(text.toStdString());
-  file.write(bytes.data(), static_cast<qint64>(bytes.size()));
-}
 
 QWidget* OpenTimeDifferenceWindow() {
   for (QWidget* top : QApplication::topLevelWidgets()) {

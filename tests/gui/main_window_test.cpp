@@ -2,7 +2,6 @@
 #include <QCheckBox>
 #include <QDateEdit>
 #include <QDir>
-#include <QFile>
 #include <QGroupBox>
 #include <QInputMethodEvent>
 #include <QLineEdit>

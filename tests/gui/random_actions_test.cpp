@@ -10,7 +10,6 @@
 #include <QDateEdit>
 #include <QDir>
 #include <QEventLoop>
-#include <QFile>
 #include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QListWidget>

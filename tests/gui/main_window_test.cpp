@@ -24,6 +24,7 @@
 #include "gui/tab_control.h"
 #include "runtime/date_time.h"
 #include "runtime/gbk_codec.h"
+#include "time_difference_window.h"
 
 namespace velmora {
 namespace {
@@ -34,12 +35,9 @@ void WhenModal(std::function<void(QWidget*)> action) {
   timer->setInterval(20);
   QObject::connect(timer, &QTimer::timeout, [timer, action] {
     QWidget* modal = QApplication::activeModalWidget();
-    // A modal window of the program disables the others instead of being a Qt modal widget.
-    for (QWidget* top : QApplication::topLevelWidgets()) {
-      if (modal == nullptr && top->isVisible() && top->isEnabled() &&
-          top->windowTitle() == QStringLiteral("时差计算")) {
-        modal = top;
-      }
+    if (modal == nullptr) {
+      QWidget* window = OpenTimeDifferenceWindow();
+      if (window != nullptr && window->isEnabled()) modal = window;
     }
     if (modal == nullptr) return;
     timer->stop();

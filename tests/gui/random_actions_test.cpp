@@ -29,20 +29,10 @@
 #include "gui/desktop_program.h"
 #include "runtime/clock.h"
 #include "runtime/gbk_codec.h"
+#include "time_difference_window.h"
 
 namespace velmora {
 namespace {
-
-constexpr char kTimeDifferenceTitle[] = "时差计算";
-
-QWidget* OpenTimeDifferenceWindow() {
-  for (QWidget* top : QApplication::topLevelWidgets()) {
-    if (top->isVisible() && top->windowTitle() == QString::fromUtf8(kTimeDifferenceTitle)) {
-      return top;
-    }
-  }
-  return nullptr;
-}
 
 class RandomUser {
  public:

@@ -22,10 +22,10 @@ std::string RuntimeErrorMessage(int error_number);
 struct FaultPlace {
   int first = 0;
   int second = 0;
-  bool names_window = false;        // the first number is a window identifier
-  bool window_found = false;        // that window exists in the layout
+  bool names_window = false;  // the first number is a window identifier
+  bool window_found = false;  // that window exists in the layout
   std::string window_mark;
-  bool control_found = false;       // the control (or the window's own entry) was found
+  bool control_found = false;  // the control (or the window's own entry) was found
   std::string control_mark;
 };
 

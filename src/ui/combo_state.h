@@ -16,8 +16,8 @@ struct ComboEntry {
 class ComboState {
  public:
   int Count() const { return static_cast<int>(entries_.size()); }
-  std::string EntryText(int index) const;  // empty for an invalid index
-  int EntryValue(int index) const;         // -1 for an invalid index
+  std::string EntryText(int index) const;         // empty for an invalid index
+  int EntryValue(int index) const;                // -1 for an invalid index
   int Add(std::string_view text, int value = 0);  // index of the new entry
   // Deleting the selected entry leaves nothing selected; an entry before it moves it up.
   bool Delete(int index);

@@ -8,7 +8,7 @@ namespace velmora {
 inline constexpr int kMessageOk = 0;        // flags: the OK button alone
 inline constexpr int kMessageOkCancel = 1;  // flags: OK and Cancel
 inline constexpr int kResultOk = 0;
-inline constexpr int kResultCancel = 1;     // also Esc and the close button
+inline constexpr int kResultCancel = 1;  // also Esc and the close button
 
 // The two modal dialogs. Texts are GBK. Both return only when the user has closed them.
 class Dialogs {

@@ -18,6 +18,7 @@
 #include "gui/check_box.h"
 #include "gui/control_widgets.h"
 #include "gui/gui_text.h"
+#include "gui/list_box.h"
 #include "gui/tab_control.h"
 #include "gui/visual_style.h"
 #include "runtime/date_time.h"
@@ -66,6 +67,22 @@ void QtView::Attach(ControlModel& model) {
     Build(window);
     if (Contains(shown, window)) Show(window);
   }
+}
+
+void QtView::Detach() {
+  // What the user typed and the model has not read yet goes over while the widgets stand.
+  if (model_ != nullptr) {
+    for (const auto& [id, view] : windows_) {
+      if (!model_->IsLoaded(id)) continue;
+      for (std::size_t i = 1; i < view.controls.size(); ++i) {
+        if (qobject_cast<QPlainTextEdit*>(view.controls[i]) != nullptr) {
+          static_cast<void>(
+              model_->Text(ControlRef{ControlType::kEditBox, id, static_cast<int>(i)}));
+        }
+      }
+    }
+  }
+  model_ = nullptr;
 }
 
 QWidget* QtView::WindowWidget(WindowId window) const {
@@ -117,6 +134,40 @@ void QtView::PropertyChanged(const ControlRef& control, Property property) {
   QWidget* widget = ControlWidget(control);
   if (widget == nullptr) return;
   Apply(control, widget, property);
+}
+
+void QtView::ItemsChanged(const ControlRef& control, const ItemChange& change) {
+  if (model_ == nullptr) return;
+  QWidget* widget = ControlWidget(control);
+  auto* combo = qobject_cast<QComboBox*>(widget);
+  auto* list = qobject_cast<QListWidget*>(widget);
+  if (combo == nullptr && list == nullptr) return;
+  QAbstractItemModel* rows = combo != nullptr ? combo->model() : list->model();
+  const std::vector<ComboEntry>& entries = model_->Combo(control).Entries();
+  const int before = rows->rowCount();
+  const int end = change.first + change.inserted;
+  if (change.first < 0 || change.removed < 0 || change.first + change.removed > before ||
+      before - change.removed + change.inserted != static_cast<int>(entries.size())) {
+    Apply(control, widget, Property::kItems);
+    return;
+  }
+  // Only the rows that changed, each run in one step.
+  const QSignalBlocker blocker(widget);
+  if (change.removed > 0) rows->removeRows(change.first, change.removed);
+  if (change.inserted > 0) {
+    QStringList texts;
+    texts.reserve(change.inserted);
+    for (int i = change.first; i < end; ++i) {
+      const std::string& text = entries[static_cast<std::size_t>(i)].text;
+      texts.append(combo != nullptr ? ToQtLines(text) : ListEntryDisplay(text));
+    }
+    if (combo != nullptr) {
+      combo->insertItems(change.first, texts);
+    } else {
+      list->insertItems(change.first, texts);
+    }
+  }
+  Apply(control, widget, Property::kSelection);
 }
 
 void QtView::VisualStyleChanged(int style_number) { ApplyVisualStyle(style_number); }
@@ -300,8 +351,12 @@ void QtView::Bind(const ControlRef& control, QWidget* widget) {
                            if (Live(control)) model_->UserReplaceText(control, FromQt(text));
                          });
       } else if (auto* edit = qobject_cast<QPlainTextEdit*>(widget)) {
+        // A multi-line box may hold a long text: it is converted when the model reads it, not
+        // on every keystroke.
         QObject::connect(edit, &QPlainTextEdit::textChanged, widget, [this, control, edit] {
-          if (Live(control)) model_->UserReplaceText(control, FromQtLines(edit->toPlainText()));
+          if (Live(control)) {
+            model_->UserEditText(control, [edit] { return FromQtLines(edit->toPlainText()); });
+          }
         });
       }
       break;
@@ -314,12 +369,16 @@ void QtView::Bind(const ControlRef& control, QWidget* widget) {
                          });
                        });
       break;
-    case ControlType::kListBox:
-      QObject::connect(static_cast<QListWidget*>(widget), &QListWidget::currentRowChanged, widget,
-                       [this, control](int row) {
-                         if (Live(control)) model_->UserSelectListItem(control, row);
-                       });
+    case ControlType::kListBox: {
+      auto* list = static_cast<ListBox*>(widget);
+      QObject::connect(list, &QListWidget::currentRowChanged, widget, [this, control](int row) {
+        if (Live(control)) model_->UserSelectListItem(control, row);
+      });
+      list->SetToolTipSource([this, control](int row) {
+        return Live(control) ? ToQtLines(model_->ItemText(control, row)) : QString();
+      });
       break;
+    }
     case ControlType::kTab: {
       auto* tab = static_cast<TabControl*>(widget);
       QObject::connect(tab->bar(), &QTabBar::currentChanged, widget,
@@ -407,17 +466,19 @@ void QtView::Apply(const ControlRef& control, QWidget* widget, Property property
     }
     case Property::kItems:
       if (auto* combo = qobject_cast<QComboBox*>(widget)) {
-        combo->clear();
-        const int count = model_->ItemCount(control);
-        for (int i = 0; i < count; ++i) combo->addItem(ToQtLines(model_->ItemText(control, i)));
-      } else if (auto* list = qobject_cast<QListWidget*>(widget)) {
-        list->clear();
-        const int count = model_->ItemCount(control);
-        for (int i = 0; i < count; ++i) {
-          const std::string text = model_->ItemText(control, i);
-          auto* item = new QListWidgetItem(ListEntryDisplay(text), list);
-          item->setToolTip(ToQtLines(text));
+        QStringList texts;
+        for (const ComboEntry& entry : model_->Combo(control).Entries()) {
+          texts.append(ToQtLines(entry.text));
         }
+        combo->clear();
+        combo->addItems(texts);
+      } else if (auto* list = qobject_cast<QListWidget*>(widget)) {
+        QStringList texts;
+        for (const ComboEntry& entry : model_->Combo(control).Entries()) {
+          texts.append(ListEntryDisplay(entry.text));
+        }
+        list->clear();
+        list->addItems(texts);
       }
       Apply(control, widget, Property::kSelection);
       break;

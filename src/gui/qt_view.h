@@ -27,7 +27,7 @@ class QtView final : public ModelObserver, public ModalHost {
   // model's state now, and only then shown.
   void Attach(ControlModel& model);
   // Before the model goes: the windows stay until the view goes, but report nothing more.
-  void Detach() { model_ = nullptr; }
+  void Detach();
   // Called with the exit code once the last window has closed.
   void SetFinished(std::function<void(int)> finished) { finished_ = std::move(finished); }
 
@@ -38,6 +38,7 @@ class QtView final : public ModelObserver, public ModalHost {
   void WindowShown(WindowId window) override;
   void WindowClosed(WindowId window) override;
   void PropertyChanged(const ControlRef& control, Property property) override;
+  void ItemsChanged(const ControlRef& control, const ItemChange& change) override;
   void VisualStyleChanged(int style_number) override;
   void RunModal(WindowId window) override;
 

@@ -51,6 +51,21 @@ bool Contains(const std::vector<WindowId>& ids, WindowId window) {
 
 }  // namespace
 
+// A user action reported to the model: a command may change the list many times (ReadPreset
+// clears it and fills it again), and the rows follow once, with what differs, when it is over.
+class QtView::UserAction {
+ public:
+  explicit UserAction(QtView& view) : view_(view) { ++view_.user_actions_; }
+  ~UserAction() {
+    if (--view_.user_actions_ == 0) view_.SyncLists();
+  }
+  UserAction(const UserAction&) = delete;
+  UserAction& operator=(const UserAction&) = delete;
+
+ private:
+  QtView& view_;
+};
+
 QtView::QtView() = default;
 
 QtView::~QtView() {
@@ -130,7 +145,7 @@ void QtView::WindowClosed(WindowId window) {
 }
 
 void QtView::PropertyChanged(const ControlRef& control, Property property) {
-  if (model_ == nullptr) return;
+  if (model_ == nullptr || (property == Property::kSelection && Stale(control))) return;
   QWidget* widget = ControlWidget(control);
   if (widget == nullptr) return;
   Apply(control, widget, property);
@@ -142,6 +157,10 @@ void QtView::ItemsChanged(const ControlRef& control, const ItemChange& change) {
   auto* combo = qobject_cast<QComboBox*>(widget);
   auto* list = qobject_cast<QListWidget*>(widget);
   if (combo == nullptr && list == nullptr) return;
+  if (list != nullptr && user_actions_ > 0) {
+    MarkStale(control, list);
+    return;
+  }
   QAbstractItemModel* rows = combo != nullptr ? combo->model() : list->model();
   const std::vector<ComboEntry>& entries = model_->Combo(control).Entries();
   const int before = rows->rowCount();
@@ -168,6 +187,41 @@ void QtView::ItemsChanged(const ControlRef& control, const ItemChange& change) {
     }
   }
   Apply(control, widget, Property::kSelection);
+}
+
+void QtView::MarkStale(const ControlRef& control, QWidget* list) {
+  if (Stale(control)) return;
+  stale_lists_.push_back(control);
+  QTimer::singleShot(0, list, [this] { SyncLists(); });
+}
+
+bool QtView::Stale(const ControlRef& control) const {
+  return std::find(stale_lists_.begin(), stale_lists_.end(), control) != stale_lists_.end();
+}
+
+void QtView::SyncLists() {
+  for (const ControlRef& control : std::exchange(stale_lists_, {})) {
+    auto* list = Live(control) ? qobject_cast<QListWidget*>(ControlWidget(control)) : nullptr;
+    if (list == nullptr) continue;
+    // A row shows nothing but its text, so rows of the same text stay as they are.
+    QStringList shown;
+    for (const ComboEntry& entry : model_->Combo(control).Entries()) {
+      shown.append(ListEntryDisplay(entry.text));
+    }
+    const int before = list->count();
+    const int after = static_cast<int>(shown.size());
+    int front = 0;
+    while (front < before && front < after && list->item(front)->text() == shown[front]) ++front;
+    int back = 0;
+    while (back < before - front && back < after - front &&
+           list->item(before - 1 - back)->text() == shown[after - 1 - back]) {
+      ++back;
+    }
+    const QSignalBlocker blocker(list);
+    if (before - front - back > 0) list->model()->removeRows(front, before - front - back);
+    if (after - front - back > 0) list->insertItems(front, shown.mid(front, after - front - back));
+    Apply(control, list, Property::kSelection);
+  }
 }
 
 void QtView::VisualStyleChanged(int style_number) { ApplyVisualStyle(style_number); }
@@ -323,7 +377,10 @@ void QtView::RequestClose(WindowId window) {
   const QWidget* widget = WindowWidget(window);
   // A window behind an open modal window cannot be closed.
   if (widget == nullptr || !widget->isEnabled() || model_->ActiveWindow() != window) return;
-  model_->UserClose(window);
+  {
+    const UserAction action(*this);
+    model_->UserClose(window);
+  }
   // The model counts the program as finished only once the close has gone through.
   if (model_ != nullptr && model_->Finished() && finished_) finished_(model_->ExitCode());
 }
@@ -333,13 +390,16 @@ void QtView::Bind(const ControlRef& control, QWidget* widget) {
     case ControlType::kButton:
       QObject::connect(static_cast<QPushButton*>(widget), &QPushButton::clicked, widget,
                        [this, control] {
-                         if (Live(control)) model_->UserClick(control);
+                         if (!Live(control)) return;
+                         const UserAction action(*this);
+                         model_->UserClick(control);
                        });
       break;
     case ControlType::kCheckBox:
       QObject::connect(static_cast<QCheckBox*>(widget), &QCheckBox::clicked, widget,
                        [this, control, widget] {
                          if (!Live(control)) return;
+                         const UserAction action(*this);
                          model_->UserToggle(control);
                          if (Live(control)) Apply(control, widget, Property::kChecked);
                        });
@@ -365,7 +425,9 @@ void QtView::Bind(const ControlRef& control, QWidget* widget) {
       QObject::connect(static_cast<QComboBox*>(widget), &QComboBox::activated, widget,
                        [this, control, widget](int index) {
                          QTimer::singleShot(0, widget, [this, control, index] {
-                           if (Live(control)) model_->UserPickEntry(control, index);
+                           if (!Live(control)) return;
+                           const UserAction action(*this);
+                           model_->UserPickEntry(control, index);
                          });
                        });
       break;

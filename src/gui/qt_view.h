@@ -43,6 +43,8 @@ class QtView final : public ModelObserver, public ModalHost {
   void RunModal(WindowId window) override;
 
  private:
+  class UserAction;
+
   struct ViewWindow {
     TopWindow* window = nullptr;
     std::vector<QWidget*> controls;  // by layout entry; [0] is the window, bridge objects null
@@ -62,6 +64,11 @@ class QtView final : public ModelObserver, public ModalHost {
   void Apply(const ControlRef& control, QWidget* widget, Property property);
   void RequestClose(WindowId window);
   bool Live(const ControlRef& control) const;
+  // List rows changed by a running user action follow the model once the action is over (or
+  // when a dialog it opens lets the event loop run).
+  void MarkStale(const ControlRef& control, QWidget* list);
+  bool Stale(const ControlRef& control) const;
+  void SyncLists();
 
   ControlModel* model_ = nullptr;
   std::map<WindowId, ViewWindow> windows_;
@@ -70,6 +77,8 @@ class QtView final : public ModelObserver, public ModalHost {
   std::map<WindowId, QEventLoop*> modal_loops_;
   std::function<void(int)> finished_;
   bool building_ = false;
+  int user_actions_ = 0;
+  std::vector<ControlRef> stale_lists_;
 };
 
 }  // namespace velmora

@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "app/file_names.h"
@@ -15,12 +16,12 @@ namespace {
 
 constexpr std::string_view kLineBreak = "\r\n";
 
-std::vector<std::string> ListEntries(AppContext& app) {
-  const ControlRef list = app.MainControl("列表框1");
-  std::vector<std::string> entries;
-  const int count = app.model.ItemCount(list);
-  entries.reserve(static_cast<std::size_t>(count > 0 ? count : 0));
-  for (int i = 0; i < count; ++i) entries.push_back(app.model.ItemText(list, i));
+// The list's entries as the model holds them, not copied: valid until the list next changes.
+std::vector<std::string_view> ListEntries(AppContext& app) {
+  const std::vector<ComboEntry>& items = app.model.Combo(app.MainControl("列表框1")).Entries();
+  std::vector<std::string_view> entries;
+  entries.reserve(items.size());
+  for (const ComboEntry& item : items) entries.push_back(item.text);
   return entries;
 }
 
@@ -29,13 +30,13 @@ void Notify(AppContext& app, std::string_view title, std::string_view text) {
 }
 
 // Drives the word processor through the bridge; true only when the document is saved at path.
-bool WriteDocument(std::string_view text, std::string_view path, bool& started) {
+bool WriteDocument(std::string text, std::string_view path, bool& started) {
   WordApp word_app;
   WordDocuments documents;
   started = word_app.StartApplication() && documents.AttachDocuments(word_app, true);
   bool saved = false;
   if (started) {
-    documents.InsertText(0, text);
+    documents.InsertText(0, std::move(text));
     saved = documents.SaveDocumentAs(path);
     documents.CloseDocument();
   }
@@ -45,27 +46,35 @@ bool WriteDocument(std::string_view text, std::string_view path, bool& started) 
 
 }  // namespace
 
-std::string BuildDocumentText(std::string_view title, const std::vector<std::string>& entries,
+std::string BuildDocumentText(std::string_view title, const std::vector<std::string_view>& entries,
                               bool numbered) {
-  std::string body;
+  // Sized first, so that a long document is allocated once and never copied.
+  std::size_t size = title.size() + kLineBreak.size();
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    size += entries[i].size() + kLineBreak.size();
+    if (numbered) size += ToText(static_cast<int>(i + 1)).size() + 1;
+  }
+  std::string text;
+  text.reserve(size);
+  text += title;
+  text += kLineBreak;
   for (std::size_t i = 0; i < entries.size(); ++i) {
     if (numbered) {
-      body += kLineBreak;
-      body += ToText(static_cast<int>(i + 1));
-      body += '.';
-      body += entries[i];
+      text += kLineBreak;
+      text += ToText(static_cast<int>(i + 1));
+      text += '.';
+      text += entries[i];
     } else {
-      body += entries[i];
-      body += kLineBreak;
+      text += entries[i];
+      text += kLineBreak;
     }
   }
-  return ConcatText({title, kLineBreak, body});
+  return text;
 }
 
 void ExportDocument(AppContext& app) {
   if (app.dialogs.MessageBox("是否需要导出Word文档？", kMessageOkCancel, "导出文档") != kResultOk)
     return;
-  const std::vector<std::string> entries = ListEntries(app);
   app.numbering_flag = app.model.Checked(app.MainControl("序号选择框")) ? 1 : 0;
   std::string title = app.model.Text(app.MainControl("文档标题编辑框"));
   if (title.empty()) title = "清单";
@@ -87,7 +96,8 @@ void ExportDocument(AppContext& app) {
     return;
 
   bool started = false;
-  if (!WriteDocument(BuildDocumentText(title, entries, app.numbering_flag != 0), path, started)) {
+  if (!WriteDocument(BuildDocumentText(title, ListEntries(app), app.numbering_flag != 0), path,
+                     started)) {
     Notify(app, "导出失败",
            started ? ConcatText({"文档“", file_name, "”未能保存，没有导出任何文档！"})
                    : std::string("无法启动Word程序，没有导出任何文档！"));

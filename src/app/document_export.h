@@ -9,7 +9,7 @@
 namespace velmora {
 
 // The document text: title, CR LF, then the entries numbered or not.
-std::string BuildDocumentText(std::string_view title, const std::vector<std::string>& entries,
+std::string BuildDocumentText(std::string_view title, const std::vector<std::string_view>& entries,
                               bool numbered);
 void ExportDocument(AppContext& app);
 

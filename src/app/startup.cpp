@@ -1,6 +1,8 @@
 #include "app/startup.h"
 
 #include <optional>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "app/preset_files.h"
@@ -67,12 +69,12 @@ void StartupRoutine(AppContext& app) {
 
 void RefreshTags(AppContext& app) {
   ControlModel& model = app.model;
-  const ControlRef list = app.MainControl("列表框1");
-  model.ClearItems(list);
   const ControlRef window = app.MainWindowRef();
   const auto check_boxes = model.FindControls(window, "标签选择框", "选择框");
   const auto title_boxes = model.FindControls(window, "标签标题编辑框", "编辑框");
   const auto content_boxes = model.FindControls(window, "标签内容编辑框", "编辑框");
+  // The list is built aside and set in one step, so that a view redraws only what differs.
+  std::vector<std::string> ticked;
   for (const ControlRef& check_box : check_boxes) {
     const int tag = NumberFromMark(model.Mark(check_box));
     const auto title_box = FirstWithNumber(model, title_boxes, tag);
@@ -86,8 +88,9 @@ void RefreshTags(AppContext& app) {
     const auto content_box = FirstWithNumber(model, content_boxes, tag);
     if (!content_box) continue;
     model.SetVisible(check_box, true);
-    if (model.Checked(check_box)) model.AddItem(list, model.Text(*content_box));
+    if (model.Checked(check_box)) ticked.push_back(model.Text(*content_box));
   }
+  model.SetItems(app.MainControl("列表框1"), std::move(ticked));
   RefreshSectionTitles(app);
 }
 

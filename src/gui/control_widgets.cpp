@@ -1,17 +1,17 @@
 #include "gui/control_widgets.h"
 
-#include <QComboBox>
 #include <QDateEdit>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <limits>
 
 #include "gui/check_box.h"
+#include "gui/combo_box.h"
 #include "gui/gui_text.h"
+#include "gui/list_box.h"
 #include "gui/tab_control.h"
 
 namespace velmora {
@@ -34,15 +34,6 @@ QWidget* CreateEditBox(const LayoutEntry& entry, QWidget* parent) {
   edit->setReadOnly(entry.style & kStyleReadOnly);
   if (entry.style & kStyleCentred) edit->setAlignment(Qt::AlignCenter);
   return edit;
-}
-
-QWidget* CreateListBox(QWidget* parent) {
-  auto* list = new QListWidget(parent);
-  list->setSelectionMode(QAbstractItemView::SingleSelection);
-  list->setUniformItemSizes(true);
-  list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  list->setTextElideMode(Qt::ElideRight);
-  return list;
 }
 
 QWidget* CreateDatePicker(QWidget* parent) {
@@ -78,14 +69,10 @@ QWidget* CreateControlWidget(const LayoutEntry& entry, QWidget* parent) {
     }
     case ControlType::kCheckBox:
       return new CheckBox(parent, entry.style & kStyleCentred);
-    case ControlType::kComboBox: {
-      auto* combo = new QComboBox(parent);
-      combo->setEditable(false);
-      combo->setMaxVisibleItems(10);
-      return combo;
-    }
+    case ControlType::kComboBox:
+      return new ComboBox(parent);
     case ControlType::kListBox:
-      return CreateListBox(parent);
+      return new ListBox(parent);
     case ControlType::kTab: {
       QStringList captions;
       for (const std::string& caption : entry.items) captions.append(ToQt(caption));

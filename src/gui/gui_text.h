@@ -16,7 +16,10 @@ QString ToQtLines(std::string_view gbk);
 // A widget text with LF line breaks for the model: every LF becomes CR LF.
 std::string FromQtLines(const QString& text);
 
-// One line for a list entry: each CR LF (or lone CR or LF) shows as a return symbol.
+// One line for a list entry: each CR LF (or lone CR or LF) shows as a return symbol. Only the
+// first characters are kept, more than a row can show, so that a long entry costs no more to
+// lay out and paint than a short one.
+inline constexpr int kListEntryShownCharacters = 256;
 QString ListEntryDisplay(std::string_view gbk);
 
 }  // namespace velmora

@@ -18,6 +18,7 @@
 #include "gui/check_box.h"
 #include "gui/control_widgets.h"
 #include "gui/gui_text.h"
+#include "gui/list_box.h"
 #include "gui/tab_control.h"
 #include "gui/visual_style.h"
 #include "runtime/date_time.h"
@@ -50,6 +51,21 @@ bool Contains(const std::vector<WindowId>& ids, WindowId window) {
 
 }  // namespace
 
+// A user action reported to the model: a command may change the list many times (ReadPreset
+// clears it and fills it again), and the rows follow once, with what differs, when it is over.
+class QtView::UserAction {
+ public:
+  explicit UserAction(QtView& view) : view_(view) { ++view_.user_actions_; }
+  ~UserAction() {
+    if (--view_.user_actions_ == 0) view_.SyncLists();
+  }
+  UserAction(const UserAction&) = delete;
+  UserAction& operator=(const UserAction&) = delete;
+
+ private:
+  QtView& view_;
+};
+
 QtView::QtView() = default;
 
 QtView::~QtView() {
@@ -66,6 +82,22 @@ void QtView::Attach(ControlModel& model) {
     Build(window);
     if (Contains(shown, window)) Show(window);
   }
+}
+
+void QtView::Detach() {
+  // What the user typed and the model has not read yet goes over while the widgets stand.
+  if (model_ != nullptr) {
+    for (const auto& [id, view] : windows_) {
+      if (!model_->IsLoaded(id)) continue;
+      for (std::size_t i = 1; i < view.controls.size(); ++i) {
+        if (qobject_cast<QPlainTextEdit*>(view.controls[i]) != nullptr) {
+          static_cast<void>(
+              model_->Text(ControlRef{ControlType::kEditBox, id, static_cast<int>(i)}));
+        }
+      }
+    }
+  }
+  model_ = nullptr;
 }
 
 QWidget* QtView::WindowWidget(WindowId window) const {
@@ -113,10 +145,83 @@ void QtView::WindowClosed(WindowId window) {
 }
 
 void QtView::PropertyChanged(const ControlRef& control, Property property) {
-  if (model_ == nullptr) return;
+  if (model_ == nullptr || (property == Property::kSelection && Stale(control))) return;
   QWidget* widget = ControlWidget(control);
   if (widget == nullptr) return;
   Apply(control, widget, property);
+}
+
+void QtView::ItemsChanged(const ControlRef& control, const ItemChange& change) {
+  if (model_ == nullptr) return;
+  QWidget* widget = ControlWidget(control);
+  auto* combo = qobject_cast<QComboBox*>(widget);
+  auto* list = qobject_cast<QListWidget*>(widget);
+  if (combo == nullptr && list == nullptr) return;
+  if (list != nullptr && user_actions_ > 0) {
+    MarkStale(control, list);
+    return;
+  }
+  QAbstractItemModel* rows = combo != nullptr ? combo->model() : list->model();
+  const std::vector<ComboEntry>& entries = model_->Combo(control).Entries();
+  const int before = rows->rowCount();
+  const int end = change.first + change.inserted;
+  if (change.first < 0 || change.removed < 0 || change.first + change.removed > before ||
+      before - change.removed + change.inserted != static_cast<int>(entries.size())) {
+    Apply(control, widget, Property::kItems);
+    return;
+  }
+  // Only the rows that changed, each run in one step.
+  const QSignalBlocker blocker(widget);
+  if (change.removed > 0) rows->removeRows(change.first, change.removed);
+  if (change.inserted > 0) {
+    QStringList texts;
+    texts.reserve(change.inserted);
+    for (int i = change.first; i < end; ++i) {
+      const std::string& text = entries[static_cast<std::size_t>(i)].text;
+      texts.append(combo != nullptr ? ToQtLines(text) : ListEntryDisplay(text));
+    }
+    if (combo != nullptr) {
+      combo->insertItems(change.first, texts);
+    } else {
+      list->insertItems(change.first, texts);
+    }
+  }
+  Apply(control, widget, Property::kSelection);
+}
+
+void QtView::MarkStale(const ControlRef& control, QWidget* list) {
+  if (Stale(control)) return;
+  stale_lists_.push_back(control);
+  QTimer::singleShot(0, list, [this] { SyncLists(); });
+}
+
+bool QtView::Stale(const ControlRef& control) const {
+  return std::find(stale_lists_.begin(), stale_lists_.end(), control) != stale_lists_.end();
+}
+
+void QtView::SyncLists() {
+  for (const ControlRef& control : std::exchange(stale_lists_, {})) {
+    auto* list = Live(control) ? qobject_cast<QListWidget*>(ControlWidget(control)) : nullptr;
+    if (list == nullptr) continue;
+    // A row shows nothing but its text, so rows of the same text stay as they are.
+    QStringList shown;
+    for (const ComboEntry& entry : model_->Combo(control).Entries()) {
+      shown.append(ListEntryDisplay(entry.text));
+    }
+    const int before = list->count();
+    const int after = static_cast<int>(shown.size());
+    int front = 0;
+    while (front < before && front < after && list->item(front)->text() == shown[front]) ++front;
+    int back = 0;
+    while (back < before - front && back < after - front &&
+           list->item(before - 1 - back)->text() == shown[after - 1 - back]) {
+      ++back;
+    }
+    const QSignalBlocker blocker(list);
+    if (before - front - back > 0) list->model()->removeRows(front, before - front - back);
+    if (after - front - back > 0) list->insertItems(front, shown.mid(front, after - front - back));
+    Apply(control, list, Property::kSelection);
+  }
 }
 
 void QtView::VisualStyleChanged(int style_number) { ApplyVisualStyle(style_number); }
@@ -272,7 +377,10 @@ void QtView::RequestClose(WindowId window) {
   const QWidget* widget = WindowWidget(window);
   // A window behind an open modal window cannot be closed.
   if (widget == nullptr || !widget->isEnabled() || model_->ActiveWindow() != window) return;
-  model_->UserClose(window);
+  {
+    const UserAction action(*this);
+    model_->UserClose(window);
+  }
   // The model counts the program as finished only once the close has gone through.
   if (model_ != nullptr && model_->Finished() && finished_) finished_(model_->ExitCode());
 }
@@ -282,13 +390,16 @@ void QtView::Bind(const ControlRef& control, QWidget* widget) {
     case ControlType::kButton:
       QObject::connect(static_cast<QPushButton*>(widget), &QPushButton::clicked, widget,
                        [this, control] {
-                         if (Live(control)) model_->UserClick(control);
+                         if (!Live(control)) return;
+                         const UserAction action(*this);
+                         model_->UserClick(control);
                        });
       break;
     case ControlType::kCheckBox:
       QObject::connect(static_cast<QCheckBox*>(widget), &QCheckBox::clicked, widget,
                        [this, control, widget] {
                          if (!Live(control)) return;
+                         const UserAction action(*this);
                          model_->UserToggle(control);
                          if (Live(control)) Apply(control, widget, Property::kChecked);
                        });
@@ -300,8 +411,12 @@ void QtView::Bind(const ControlRef& control, QWidget* widget) {
                            if (Live(control)) model_->UserReplaceText(control, FromQt(text));
                          });
       } else if (auto* edit = qobject_cast<QPlainTextEdit*>(widget)) {
+        // A multi-line box may hold a long text: it is converted when the model reads it, not
+        // on every keystroke.
         QObject::connect(edit, &QPlainTextEdit::textChanged, widget, [this, control, edit] {
-          if (Live(control)) model_->UserReplaceText(control, FromQtLines(edit->toPlainText()));
+          if (Live(control)) {
+            model_->UserEditText(control, [edit] { return FromQtLines(edit->toPlainText()); });
+          }
         });
       }
       break;
@@ -310,16 +425,22 @@ void QtView::Bind(const ControlRef& control, QWidget* widget) {
       QObject::connect(static_cast<QComboBox*>(widget), &QComboBox::activated, widget,
                        [this, control, widget](int index) {
                          QTimer::singleShot(0, widget, [this, control, index] {
-                           if (Live(control)) model_->UserPickEntry(control, index);
+                           if (!Live(control)) return;
+                           const UserAction action(*this);
+                           model_->UserPickEntry(control, index);
                          });
                        });
       break;
-    case ControlType::kListBox:
-      QObject::connect(static_cast<QListWidget*>(widget), &QListWidget::currentRowChanged, widget,
-                       [this, control](int row) {
-                         if (Live(control)) model_->UserSelectListItem(control, row);
-                       });
+    case ControlType::kListBox: {
+      auto* list = static_cast<ListBox*>(widget);
+      QObject::connect(list, &QListWidget::currentRowChanged, widget, [this, control](int row) {
+        if (Live(control)) model_->UserSelectListItem(control, row);
+      });
+      list->SetToolTipSource([this, control](int row) {
+        return Live(control) ? ToQtLines(model_->ItemText(control, row)) : QString();
+      });
       break;
+    }
     case ControlType::kTab: {
       auto* tab = static_cast<TabControl*>(widget);
       QObject::connect(tab->bar(), &QTabBar::currentChanged, widget,
@@ -407,17 +528,19 @@ void QtView::Apply(const ControlRef& control, QWidget* widget, Property property
     }
     case Property::kItems:
       if (auto* combo = qobject_cast<QComboBox*>(widget)) {
-        combo->clear();
-        const int count = model_->ItemCount(control);
-        for (int i = 0; i < count; ++i) combo->addItem(ToQtLines(model_->ItemText(control, i)));
-      } else if (auto* list = qobject_cast<QListWidget*>(widget)) {
-        list->clear();
-        const int count = model_->ItemCount(control);
-        for (int i = 0; i < count; ++i) {
-          const std::string text = model_->ItemText(control, i);
-          auto* item = new QListWidgetItem(ListEntryDisplay(text), list);
-          item->setToolTip(ToQtLines(text));
+        QStringList texts;
+        for (const ComboEntry& entry : model_->Combo(control).Entries()) {
+          texts.append(ToQtLines(entry.text));
         }
+        combo->clear();
+        combo->addItems(texts);
+      } else if (auto* list = qobject_cast<QListWidget*>(widget)) {
+        QStringList texts;
+        for (const ComboEntry& entry : model_->Combo(control).Entries()) {
+          texts.append(ListEntryDisplay(entry.text));
+        }
+        list->clear();
+        list->addItems(texts);
       }
       Apply(control, widget, Property::kSelection);
       break;

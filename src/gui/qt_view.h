@@ -27,7 +27,7 @@ class QtView final : public ModelObserver, public ModalHost {
   // model's state now, and only then shown.
   void Attach(ControlModel& model);
   // Before the model goes: the windows stay until the view goes, but report nothing more.
-  void Detach() { model_ = nullptr; }
+  void Detach();
   // Called with the exit code once the last window has closed.
   void SetFinished(std::function<void(int)> finished) { finished_ = std::move(finished); }
 
@@ -38,10 +38,13 @@ class QtView final : public ModelObserver, public ModalHost {
   void WindowShown(WindowId window) override;
   void WindowClosed(WindowId window) override;
   void PropertyChanged(const ControlRef& control, Property property) override;
+  void ItemsChanged(const ControlRef& control, const ItemChange& change) override;
   void VisualStyleChanged(int style_number) override;
   void RunModal(WindowId window) override;
 
  private:
+  class UserAction;
+
   struct ViewWindow {
     TopWindow* window = nullptr;
     std::vector<QWidget*> controls;  // by layout entry; [0] is the window, bridge objects null
@@ -61,6 +64,11 @@ class QtView final : public ModelObserver, public ModalHost {
   void Apply(const ControlRef& control, QWidget* widget, Property property);
   void RequestClose(WindowId window);
   bool Live(const ControlRef& control) const;
+  // List rows changed by a running user action follow the model once the action is over (or
+  // when a dialog it opens lets the event loop run).
+  void MarkStale(const ControlRef& control, QWidget* list);
+  bool Stale(const ControlRef& control) const;
+  void SyncLists();
 
   ControlModel* model_ = nullptr;
   std::map<WindowId, ViewWindow> windows_;
@@ -69,6 +77,8 @@ class QtView final : public ModelObserver, public ModalHost {
   std::map<WindowId, QEventLoop*> modal_loops_;
   std::function<void(int)> finished_;
   bool building_ = false;
+  int user_actions_ = 0;
+  std::vector<ControlRef> stale_lists_;
 };
 
 }  // namespace velmora

@@ -1,7 +1,5 @@
 #include "runtime/docx_writer.h"
 
-#include <vector>
-
 #include "runtime/docx_xml.h"
 #include "runtime/gbk_codec.h"
 #include "runtime/zip_archive.h"
@@ -96,16 +94,63 @@ std::string StylesXml() {
   return xml;
 }
 
-std::string DocumentXml(const std::vector<std::string_view>& lines) {
-  std::string xml(kXmlDeclaration);
-  xml += "<w:document ";
-  xml += kWordNamespace;
-  xml += "><w:body>";
-  for (const std::string_view line : lines) AppendParagraphXml(xml, line);
-  xml += kSectionProperties;
-  xml += "</w:body></w:document>";
-  return xml;
-}
+// document.xml made a few paragraphs at a time from the GBK text, so that the document's text
+// is never held again in UTF-8 or as XML. CR and LF are single bytes in GBK and never part of a
+// two- or four-byte character, so the lines split on the GBK bytes.
+class DocumentXmlPieces final : public ZipEntryPieces {
+ public:
+  explicit DocumentXmlPieces(std::string_view gbk_text) : text_(gbk_text) {}
+
+  void Restart() override {
+    stage_ = Stage::kHead;
+    position_ = 0;
+  }
+
+  bool Next(std::string& piece) override {
+    piece.clear();
+    switch (stage_) {
+      case Stage::kHead:
+        piece = kXmlDeclaration;
+        piece += "<w:document ";
+        piece += kWordNamespace;
+        piece += "><w:body>";
+        stage_ = Stage::kLines;
+        return true;
+      case Stage::kLines:
+        while (stage_ == Stage::kLines && piece.size() < kPieceSize) AppendNextLine(piece);
+        return true;
+      case Stage::kTail:
+        piece = kSectionProperties;
+        piece += "</w:body></w:document>";
+        stage_ = Stage::kEnded;
+        return true;
+      case Stage::kEnded:
+        break;
+    }
+    return false;
+  }
+
+ private:
+  enum class Stage { kHead, kLines, kTail, kEnded };
+  static constexpr std::size_t kPieceSize = 64 * 1024;
+
+  // CR LF, a lone CR and a lone LF each end a line; the text after the last break is a line.
+  void AppendNextLine(std::string& xml) {
+    const std::size_t end = text_.find_first_of("\r\n", position_);
+    const std::size_t stop = end == std::string_view::npos ? text_.size() : end;
+    AppendParagraphXml(xml, GbkToUtf8(text_.substr(position_, stop - position_)));
+    if (end == std::string_view::npos) {
+      stage_ = Stage::kTail;
+      return;
+    }
+    position_ =
+        end + (text_[end] == '\r' && end + 1 < text_.size() && text_[end + 1] == '\n' ? 2 : 1);
+  }
+
+  std::string_view text_;
+  Stage stage_ = Stage::kHead;
+  std::size_t position_ = 0;
+};
 
 std::string CorePropertiesXml(std::string_view utf8_title) {
   std::string xml(kXmlDeclaration);
@@ -126,18 +171,16 @@ std::string CorePropertiesXml(std::string_view utf8_title) {
 }  // namespace
 
 bool BuildDocx(std::string_view gbk_text, std::string& docx) {
-  // CR and LF are single bytes in GBK and in UTF-8 alike, so the text converts in one piece and
-  // splits afterwards.
-  const std::string utf8 = GbkToUtf8(gbk_text);
-  const std::vector<std::string_view> lines = SplitParagraphs(utf8);
+  const std::string title = GbkToUtf8(gbk_text.substr(0, gbk_text.find_first_of("\r\n")));
+  DocumentXmlPieces document(gbk_text);
 
   ZipArchiveWriter zip;
   // [Content_Types].xml comes first: some readers look for it there.
   const bool added =
       zip.Add("[Content_Types].xml", WithDeclaration(kContentTypes)) &&
       zip.Add("_rels/.rels", WithDeclaration(kPackageRelationships)) &&
-      zip.Add("word/document.xml", DocumentXml(lines)) && zip.Add("word/styles.xml", StylesXml()) &&
-      zip.Add("docProps/core.xml", CorePropertiesXml(lines.front())) &&
+      zip.Add("word/document.xml", document) && zip.Add("word/styles.xml", StylesXml()) &&
+      zip.Add("docProps/core.xml", CorePropertiesXml(title)) &&
       zip.Add("docProps/app.xml", WithDeclaration(kAppProperties)) &&
       zip.Add("word/_rels/document.xml.rels", WithDeclaration(kDocumentRelationships));
   return added && zip.Finish(docx);

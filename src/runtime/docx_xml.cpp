@@ -56,19 +56,6 @@ void AppendRunText(std::string& xml, std::string_view escaped) {
 
 }  // namespace
 
-std::vector<std::string_view> SplitParagraphs(std::string_view utf8) {
-  std::vector<std::string_view> lines;
-  std::size_t start = 0;
-  for (std::size_t i = 0; i < utf8.size(); ++i) {
-    if (utf8[i] != '\r' && utf8[i] != '\n') continue;
-    lines.push_back(utf8.substr(start, i - start));
-    if (utf8[i] == '\r' && i + 1 < utf8.size() && utf8[i + 1] == '\n') ++i;
-    start = i + 1;
-  }
-  lines.push_back(utf8.substr(start));
-  return lines;
-}
-
 void AppendXmlText(std::string& xml, std::string_view utf8) {
   std::size_t plain_start = 0;  // copied in one piece up to the next character that needs work
   std::size_t i = 0;

@@ -5,13 +5,8 @@
 
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace velmora {
-
-// The lines of UTF-8 text: CR LF, a lone CR and a lone LF each end a line, and the text after
-// the last break is the last line (so "A\r\n" gives "A" and "").
-std::vector<std::string_view> SplitParagraphs(std::string_view utf8);
 
 // Character data for an element or attribute: & < > " ' escaped, tabs kept, line breaks and the
 // characters that XML 1.0 forbids left out, bytes that are not UTF-8 replaced by U+FFFD.

@@ -1,4 +1,5 @@
 #include <string>
+#include <utility>
 
 #include "runtime/docx_writer.h"
 #include "runtime/file_system.h"
@@ -11,9 +12,14 @@ namespace {
 // A document held as the text typed into it, written as a .docx when saved.
 class InProcessDocument final : public WordDocument {
  public:
-  void InsertText(int mode, std::string_view text) override {
+  void InsertText(int mode, std::string text) override {
+    if (mode != 0) return;
     // The insertion point stays at the end, so typing appends.
-    if (mode == 0) text_ += text;
+    if (text_.empty()) {
+      text_ = std::move(text);
+    } else {
+      text_ += text;
+    }
   }
 
   bool SaveAs(std::string_view path) override {

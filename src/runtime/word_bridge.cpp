@@ -1,5 +1,7 @@
 #include "runtime/word_bridge.h"
 
+#include <utility>
+
 #include "runtime/word_engine.h"
 
 namespace velmora {
@@ -25,8 +27,8 @@ bool WordDocuments::AttachDocuments(WordApp& app, bool add_document) {
   return document_ != nullptr;
 }
 
-void WordDocuments::InsertText(int mode, std::string_view text) {
-  if (document_) document_->InsertText(mode, text);
+void WordDocuments::InsertText(int mode, std::string text) {
+  if (document_) document_->InsertText(mode, std::move(text));
 }
 
 bool WordDocuments::SaveDocumentAs(std::string_view path) {

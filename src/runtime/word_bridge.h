@@ -40,7 +40,8 @@ class WordDocuments {
   // False when there is no application or no new document could be added.
   bool AttachDocuments(WordApp& app, bool add_document);
   // Mode 0 types the GBK text at the insertion point; modes 1 and 2 and others do nothing here.
-  void InsertText(int mode, std::string_view text);
+  // The text is taken by value: a document's whole text moves in without a copy.
+  void InsertText(int mode, std::string text);
   // Saves the new document as a .docx at the GBK path. True only when the file is in place;
   // on failure nothing is left at the path (an earlier file there stays as it was).
   bool SaveDocumentAs(std::string_view path);

@@ -5,6 +5,7 @@
 // itself; one that drives an installed word processor would implement the same two classes.
 
 #include <memory>
+#include <string>
 #include <string_view>
 
 namespace velmora {
@@ -14,7 +15,7 @@ class WordDocument {
  public:
   virtual ~WordDocument() = default;
   // Mode 0 types the GBK text at the insertion point; what other modes do is up to the engine.
-  virtual void InsertText(int mode, std::string_view text) = 0;
+  virtual void InsertText(int mode, std::string text) = 0;
   // True only when the document is in place at the GBK path.
   virtual bool SaveAs(std::string_view path) = 0;
 };

@@ -66,6 +66,16 @@ ControlState& ControlModel::Impl::Live(const ControlRef& control, Access access)
   return const_cast<ControlState&>(std::as_const(*this).Live(control, access));
 }
 
+const ControlState& ControlModel::Impl::Current(const ControlRef& control) const {
+  const ControlState& state = Live(control, Access::kRead);
+  if (state.pending_text) {
+    // Reading takes the typed text over once; the view is not told, it holds the text already.
+    auto& typed = const_cast<ControlState&>(state);
+    typed.text = std::exchange(typed.pending_text, nullptr)();
+  }
+  return state;
+}
+
 const LayoutEntry& ControlModel::Impl::EntryOf(const ControlRef& control) const {
   const WindowState* window = FindWindow(control.window);
   if (window == nullptr || control.control < 0 ||
@@ -96,6 +106,12 @@ FaultPlace ControlModel::Impl::PlaceOf(const ControlRef& control) const {
 void ControlModel::Impl::Notify(const ControlRef& control, Property property) const {
   if (observer != nullptr) {
     observer->PropertyChanged(control, property);
+  }
+}
+
+void ControlModel::Impl::NotifyItems(const ControlRef& control, const ItemChange& change) const {
+  if (observer != nullptr) {
+    observer->ItemsChanged(control, change);
   }
 }
 
@@ -317,7 +333,7 @@ bool ControlModel::Enabled(const ControlRef& control) const {
 }
 
 std::string ControlModel::Caption(const ControlRef& control) const {
-  return impl_->Live(control, Access::kRead).text;
+  return impl_->Current(control).text;
 }
 
 void ControlModel::SetCaption(const ControlRef& control, std::string_view caption) {
@@ -326,7 +342,9 @@ void ControlModel::SetCaption(const ControlRef& control, std::string_view captio
     SetText(control, caption);
     return;
   }
-  impl_->Live(control, Access::kWrite).text = caption;
+  ControlState& state = impl_->Live(control, Access::kWrite);
+  state.text = caption;
+  state.pending_text = nullptr;
   impl_->Notify(control, Property::kCaption);
 }
 
@@ -344,7 +362,7 @@ void ControlModel::SetChecked(const ControlRef& control, bool checked) {
 }
 
 std::string ControlModel::Text(const ControlRef& control) const {
-  const ControlState& state = impl_->Live(control, Access::kRead);
+  const ControlState& state = impl_->Current(control);
   if (impl_->EntryOf(control).type == ControlType::kComboBox) {
     return state.items.Text();
   }
@@ -356,6 +374,7 @@ void ControlModel::SetText(const ControlRef& control, std::string_view text) {
   switch (impl_->EntryOf(control).type) {
     case ControlType::kEditBox:
       state.text = text;
+      state.pending_text = nullptr;
       impl_->Notify(control, Property::kText);
       // Once, explicitly, after the new text is in place; also when it did not change.
       impl_->Raise(control.window, control.control, kEventContentChanged);
@@ -432,6 +451,16 @@ void ControlModel::UserToggle(const ControlRef& check_box) {
 
 void ControlModel::UserReplaceText(const ControlRef& edit_box, std::string_view text) {
   SetText(edit_box, text);
+}
+
+void ControlModel::UserEditText(const ControlRef& edit_box,
+                                std::function<std::string()> read_text) {
+  ControlState& state = impl_->Live(edit_box, Access::kWrite);
+  if (impl_->EntryOf(edit_box).type != ControlType::kEditBox) {
+    return;
+  }
+  state.pending_text = std::move(read_text);
+  impl_->Raise(edit_box.window, edit_box.control, kEventContentChanged);
 }
 
 void ControlModel::UserPickEntry(const ControlRef& combo_box, int index) {

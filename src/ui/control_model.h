@@ -41,6 +41,14 @@ enum class Property {
   kDate,
 };
 
+// Which entries of a list or combo box changed: from `first` on, `removed` entries gave way to
+// `inserted` new ones (the selection may have moved with them).
+struct ItemChange {
+  int first = 0;
+  int removed = 0;
+  int inserted = 0;
+};
+
 // A view (the Qt windows) follows the model through these notifications. Model writes reach
 // the view here; the view reports user actions back through the User* operations.
 class ModelObserver {
@@ -51,6 +59,11 @@ class ModelObserver {
   virtual void WindowClosed(WindowId window) = 0;   // destroyed, no longer loaded
   virtual void PropertyChanged(const ControlRef& control, Property property) = 0;
   virtual void VisualStyleChanged(int style_number) = 0;
+  // Entries added, deleted or replaced; an observer that does not follow single entries takes
+  // it as a change of all of them.
+  virtual void ItemsChanged(const ControlRef& control, const ItemChange& /*change*/) {
+    PropertyChanged(control, Property::kItems);
+  }
 };
 
 // Runs modal work nested: it takes the next user actions until the window is closed.
@@ -130,6 +143,9 @@ class ControlModel {
   int AddItem(const ControlRef& control, std::string_view text, int value = 0);
   bool DeleteItem(const ControlRef& control, int index);
   void ClearItems(const ControlRef& control);
+  // All entries replaced by these texts (value 0), as ClearItems and AddItem for each would leave
+  // them; the observer hears of it once, as the one run of entries that differs.
+  void SetItems(const ControlRef& control, std::vector<std::string> texts);
   int FindItem(const ControlRef& control, std::string_view text) const;
   bool ScrollToItem(const ControlRef& control, int index);
   int TopItem(const ControlRef& control) const;
@@ -143,6 +159,10 @@ class ControlModel {
   void UserClick(const ControlRef& button);      // `clicked`
   void UserToggle(const ControlRef& check_box);  // tick toggles, then `clicked`
   void UserReplaceText(const ControlRef& edit_box, std::string_view text);  // `content changed`
+  // The same for a view that holds the text itself: read_text gives it when the model next
+  // needs it, so that a keystroke in a long text converts nothing. The view must keep
+  // read_text callable while the window is loaded.
+  void UserEditText(const ControlRef& edit_box, std::function<std::string()> read_text);
   void UserPickEntry(const ControlRef& combo_box, int index);  // then `list item selected`
   void UserSelectListItem(const ControlRef& list_box, int index);
   void UserSelectPage(const ControlRef& tab, int page);

@@ -3,6 +3,7 @@
 // The state behind ControlModel, shared by its source files.
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <string>
 #include <string_view>
@@ -17,6 +18,8 @@ namespace velmora {
 // What a live control holds beyond its layout entry.
 struct ControlState {
   std::string text;  // caption, edit box text, window title
+  // An edit box the user typed into: its view gives the current text when it is next read.
+  std::function<std::string()> pending_text;
   bool checked = false;
   bool visible = false;  // remembered, whether or not the control is on screen
   int page = 0;          // tab control
@@ -58,6 +61,9 @@ struct ControlModel::Impl {
   // error report, so callers never see a missing control.
   const ControlState& Live(const ControlRef& control, Access access) const;
   ControlState& Live(const ControlRef& control, Access access);
+  // Live(), with a text the user typed taken over from the view first.
+  const ControlState& Current(const ControlRef& control) const;
+  void NotifyItems(const ControlRef& control, const ItemChange& change) const;
   const LayoutEntry& EntryOf(const ControlRef& control) const;
   FaultPlace PlaceOf(const ControlRef& control) const;
   void Notify(const ControlRef& control, Property property) const;

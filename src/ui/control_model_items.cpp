@@ -29,7 +29,7 @@ int ControlModel::AddItem(const ControlRef& control, std::string_view text, int 
     return -1;
   }
   const int index = state.items.Add(text, value);
-  impl_->Notify(control, Property::kItems);
+  impl_->NotifyItems(control, ItemChange{index, 0, 1});
   return index;
 }
 
@@ -38,7 +38,7 @@ bool ControlModel::DeleteItem(const ControlRef& control, int index) {
   if (!HoldsItems(impl_->EntryOf(control).type) || !state.items.Delete(index)) {
     return false;
   }
-  impl_->Notify(control, Property::kItems);
+  impl_->NotifyItems(control, ItemChange{index, 1, 0});
   return true;
 }
 
@@ -47,8 +47,33 @@ void ControlModel::ClearItems(const ControlRef& control) {
   if (!HoldsItems(impl_->EntryOf(control).type)) {
     return;
   }
+  const int count = state.items.Count();
   state.items.Clear();
-  impl_->Notify(control, Property::kItems);
+  impl_->NotifyItems(control, ItemChange{0, count, 0});
+}
+
+void ControlModel::SetItems(const ControlRef& control, std::vector<std::string> texts) {
+  ControlState& state = impl_->Live(control, Access::kWrite);
+  if (!HoldsItems(impl_->EntryOf(control).type)) {
+    return;
+  }
+  const std::vector<ComboEntry>& old = state.items.Entries();
+  const auto same = [&](std::size_t old_index, std::size_t new_index) {
+    return old[old_index].value == 0 && old[old_index].text == texts[new_index];
+  };
+  // The entries that stay at the front and at the back are left alone.
+  std::size_t front = 0;
+  while (front < old.size() && front < texts.size() && same(front, front)) ++front;
+  std::size_t back = 0;
+  while (back < old.size() - front && back < texts.size() - front &&
+         same(old.size() - 1 - back, texts.size() - 1 - back)) {
+    ++back;
+  }
+  const ItemChange change{static_cast<int>(front), static_cast<int>(old.size() - front - back),
+                          static_cast<int>(texts.size() - front - back)};
+  state.items.Clear();
+  for (std::string& text : texts) state.items.Add(std::move(text));
+  impl_->NotifyItems(control, change);
 }
 
 int ControlModel::FindItem(const ControlRef& control, std::string_view text) const {

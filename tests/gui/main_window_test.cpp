@@ -1,5 +1,8 @@
+#include <zip.h>
+
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDateEdit>
 #include <QDir>
 #include <QGroupBox>
@@ -9,6 +12,7 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -19,6 +23,7 @@
 #include "gbk_file.h"
 #include "gui/application_setup.h"
 #include "gui/desktop_program.h"
+#include "gui/gui_text.h"
 #include "gui/input_box_dialog.h"
 #include "gui/qt_dialogs.h"
 #include "gui/tab_control.h"
@@ -45,6 +50,57 @@ void WhenModal(std::function<void(QWidget*)> action) {
     action(modal);
   });
   timer->start();
+}
+
+// Answers the next count message boxes with OK, one after the other, noting their texts.
+void ConfirmEach(int count, QStringList& texts) {
+  if (count == 0) return;
+  WhenModal([count, &texts](QWidget* box) {
+    auto* message = static_cast<QMessageBox*>(box);
+    texts.append(message->text());
+    QTest::mouseClick(message->buttons().at(0), Qt::LeftButton);
+    ConfirmEach(count - 1, texts);
+  });
+}
+
+// The paragraphs of a .docx file, as the text of their runs.
+QStringList DocumentParagraphs(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return {};
+  const QByteArray bytes = file.readAll();
+  zip_error_t error;
+  zip_error_init(&error);
+  zip_source_t* source = zip_source_buffer_create(bytes.constData(), bytes.size(), 0, &error);
+  zip_t* archive = source ? zip_open_from_source(source, ZIP_RDONLY, &error) : nullptr;
+  zip_error_fini(&error);
+  if (archive == nullptr) {
+    zip_source_free(source);
+    return {};
+  }
+  QByteArray xml;
+  if (zip_file_t* part = zip_fopen(archive, "word/document.xml", 0)) {
+    char chunk[4096];
+    for (zip_int64_t read; (read = zip_fread(part, chunk, sizeof chunk)) > 0;) {
+      xml.append(chunk, static_cast<qsizetype>(read));
+    }
+    zip_fclose(part);
+  }
+  zip_discard(archive);
+  QStringList paragraphs;
+  const QRegularExpression paragraph(QStringLiteral("<w:p/>|<w:p>(.*?)</w:p>"));
+  const QRegularExpression run(QStringLiteral("<w:t[^>]*>(.*?)</w:t>"));
+  for (const auto& found : paragraph.globalMatch(QString::fromUtf8(xml))) {
+    QString text;
+    for (const auto& part : run.globalMatch(found.captured(1))) text += part.captured(1);
+    paragraphs.append(text);
+  }
+  return paragraphs;
+}
+
+QString ReadGbk(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return {};
+  return QString::fromStdString(GbkToUtf8(file.readAll().toStdString()));
 }
 
 }  // namespace
@@ -163,6 +219,72 @@ class MainWindowTest : public QObject {
     edit->moveCursor(QTextCursor::End);
     QTest::keyClicks(edit, "x");
     QCOMPARE(Model().Text(Ref("标签内容编辑框2")), Utf8ToGbk("第一行\r\n第二行x"));
+  }
+
+  // Rows show the start of a long entry while the model keeps it whole; a refresh leaves the
+  // rows that did not change alone; rows stand one pixel taller than the style's own.
+  void ListRowsShowTheStartOfLongEntries() {
+    auto* list = Find<QListWidget>("列表框1");
+    QListWidgetItem* kept = list->item(0);
+    const std::string long_entry = std::string(20000, 'a') + "\r\nb";
+    Model().AddItem(Ref("列表框1"), long_entry);
+    QCOMPARE(list->count(), 2);
+    QCOMPARE(list->item(0), kept);
+    QCOMPARE(list->item(1)->text(), QString(kListEntryShownCharacters, QLatin1Char('a')));
+    QCOMPARE(Model().ItemText(Ref("列表框1"), 1), long_entry);
+    RefreshTags(desktop_->program().context());
+    QCOMPARE(list->count(), 1);
+    QCOMPARE(list->item(0), kept);
+    QListWidget plain;
+    plain.setFont(list->font());
+    plain.addItem(QStringLiteral("x"));
+    QCOMPARE(list->sizeHintForRow(0), plain.sizeHintForRow(0) + 1);
+  }
+
+  void PresetListDropsDownAtLeast160Pixels() {
+    auto* combo = Find<QComboBox>("预设组合框");
+    combo->showPopup();
+    QWidget* popup = combo->view()->window();
+    QVERIFY(popup->isVisible());
+    QVERIFY2(popup->height() >= 160, qPrintable(QString::number(popup->height())));
+    combo->hidePopup();
+  }
+
+  // Real clicks on the export and save buttons, right after typing into a Tag's content: the
+  // files on disk hold what the window shows.
+  void ExportAndSaveButtonsWriteTheirFiles() {
+    auto* tag = Find<QCheckBox>("标签选择框1");
+    QTest::mouseClick(tag, Qt::LeftButton, {}, QPoint(tag->width() - 3, tag->height() / 2));
+    ClickTab(Find<TabControl>("框架选择夹"), 1);
+    ClickTab(Find<TabControl>("设置选择夹"), 1);
+    auto* content = Find<QPlainTextEdit>("标签内容编辑框1");
+    content->setFocus();
+    content->moveCursor(QTextCursor::End);
+    QTest::keyClicks(content, "x");
+
+    QStringList texts;
+    ConfirmEach(2, texts);
+    QTest::mouseClick(Find<QPushButton>("导出文档按钮"), Qt::LeftButton);
+    QCOMPARE(texts, QStringList({QStringLiteral("是否需要导出Word文档？"),
+                                 QStringLiteral("恭喜您！文档导出完成！")}));
+    // The list took Tag 1's content at the tick, before the typing.
+    QCOMPARE(DocumentParagraphs(run_dir_->path() + QStringLiteral("/清单.docx")),
+             QStringList({QStringLiteral("清单"), QString(), QStringLiteral("1.第一行"),
+                          QStringLiteral("第二行"), QStringLiteral("2.内容一")}));
+
+    texts.clear();
+    ConfirmEach(2, texts);
+    QTest::mouseClick(Find<QPushButton>("保存设置按钮"), Qt::LeftButton);
+    QCOMPARE(texts, QStringList({QStringLiteral("点确定保存现有配置。"),
+                                 QStringLiteral("预设配置保存成功！")}));
+    const QStringList lines = ReadGbk(run_dir_->path() + QStringLiteral("/Data/预设配置一.ini"))
+                                  .split(QStringLiteral("\r\n"));
+    for (const char* key : {"标签选择框1=真", "标签选择框2=真", "标签标题编辑框1=甲",
+                            "标签内容编辑框1=内容一x", "标签内容编辑框2=第一行><br><第二行"}) {
+      QVERIFY2(lines.contains(QString::fromUtf8(key)), key);
+    }
+    // The refresh after the save took the typed content into the list, in control order.
+    QCOMPARE(Model().ItemText(Ref("列表框1"), 0), Utf8ToGbk("内容一x"));
   }
 
   void TimeDifferenceWindowComputesAndCloses() {

@@ -311,6 +311,60 @@ TEST_F(ControlModelTest, ListOperations) {
   EXPECT_EQ(model_.AddItem(Main("导出文档按钮"), "x"), -1);
 }
 
+// A refresh that sets the whole list reports only the entries between the unchanged front and
+// back, and leaves the list as clearing and adding each entry would.
+TEST_F(ControlModelTest, SetItemsReportsTheOneRunThatDiffers) {
+  struct ChangeLog : ModelObserver {
+    void WindowCreated(WindowId) override {}
+    void WindowShown(WindowId) override {}
+    void WindowClosed(WindowId) override {}
+    void PropertyChanged(const ControlRef&, Property) override {}
+    void VisualStyleChanged(int) override {}
+    void ItemsChanged(const ControlRef&, const ItemChange& change) override {
+      changes.push_back(std::to_string(change.first) + " -" + std::to_string(change.removed) +
+                        " +" + std::to_string(change.inserted));
+    }
+    std::vector<std::string> changes;
+  } observer;
+  LoadMain();
+  model_.SetObserver(&observer);
+  const ControlRef list = Main("列表框1");
+  model_.SetItems(list, {"a", "b", "c", "d"});
+  model_.UserSelectListItem(list, 1);
+  model_.SetItems(list, {"a", "x", "y", "d"});
+  model_.SetItems(list, {"a", "x", "y", "d"});
+  model_.AddItem(list, "e", 3);
+  model_.SetItems(list, {"a", "x", "y", "d", "e"});  // same text, but the value goes back to 0
+  model_.DeleteItem(list, 1);
+  model_.SetItems(list, {});
+  EXPECT_THAT(observer.changes, ElementsAre("0 -0 +4", "1 -2 +2", "4 -0 +0", "4 -0 +1", "4 -1 +1",
+                                            "1 -1 +0", "0 -4 +0"));
+  model_.SetItems(list, {"p", "p"});
+  EXPECT_EQ(model_.ItemCount(list), 2);
+  EXPECT_EQ(model_.ItemValue(list, 1), 0);
+  EXPECT_EQ(model_.Selection(list), -1);
+}
+
+// Typed text is fetched from the view when it is read, once; a write from the logic wins.
+TEST_F(ControlModelTest, TypedTextIsReadFromTheViewWhenNeeded) {
+  Count(HandlerId::kSectionTitleChanged);
+  LoadMain();
+  const ControlRef box = Main("版块编辑框2");
+  int reads = 0;
+  model_.UserEditText(box, [&reads] {
+    ++reads;
+    return std::string("typed");
+  });
+  EXPECT_EQ(reads, 0);
+  EXPECT_EQ(Occurrences(HandlerLine(HandlerId::kSectionTitleChanged, 2)), 1);
+  EXPECT_EQ(model_.Text(box), "typed");
+  EXPECT_EQ(model_.Caption(box), "typed");
+  EXPECT_EQ(reads, 1);
+  model_.UserEditText(box, [] { return std::string("lost"); });
+  model_.SetText(box, "written");
+  EXPECT_EQ(model_.Text(box), "written");
+}
+
 // ---- tab pages ----
 
 TEST_F(ControlModelTest, ControlHiddenByTheLogicStaysHiddenAcrossPageSwitches) {

@@ -247,6 +247,27 @@ class MainWindowTest : public QObject {
     QCOMPARE(list->sizeHintForRow(0), plain.sizeHintForRow(0) + 1);
   }
 
+  // A tab in an entry moves the rest on to the next tab stop, eight average characters on.
+  void ListEntriesHaveTabStops() {
+    auto* list = Find<QListWidget>("列表框1");
+    Model().ClearItems(Ref("列表框1"));
+    Model().AddItem(Ref("列表框1"), "X");
+    Model().AddItem(Ref("列表框1"), "\tX");
+    QApplication::processEvents();  // the rows are laid out
+    const QImage image = list->viewport()->grab().toImage();
+    const auto first_ink = [&](int row) {
+      const QRect rect = list->visualItemRect(list->item(row));
+      for (int x = rect.left(); x <= rect.right(); ++x) {
+        for (int y = rect.top(); y <= rect.bottom(); ++y) {
+          if (qGray(image.pixel(x, y)) < 128) return x;
+        }
+      }
+      return -1;
+    };
+    QVERIFY(first_ink(0) >= 0);
+    QCOMPARE(first_ink(1) - first_ink(0), 8 * QFontMetrics(list->font()).averageCharWidth());
+  }
+
   void PresetListDropsDownAtLeast160Pixels() {
     auto* combo = Find<QComboBox>("预设组合框");
     combo->showPopup();

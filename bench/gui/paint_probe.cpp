@@ -49,7 +49,7 @@ class PaintProbePlugin final : public QGenericPlugin {
   Q_PLUGIN_METADATA(IID QGenericPluginFactoryInterface_iid FILE "paint_probe.json")
 
  public:
-  QObject* create(const QString& /*key*/, const QString& /*specification*/) override {
+  QObject* create(const QString& /*key*/, const QString& /*parameters*/) override {
     return new FirstPaintWatch;
   }
 };

@@ -2,7 +2,6 @@
 
 #include <optional>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "app/preset_files.h"
@@ -90,7 +89,7 @@ void RefreshTags(AppContext& app) {
     model.SetVisible(check_box, true);
     if (model.Checked(check_box)) ticked.push_back(model.Text(*content_box));
   }
-  model.SetItems(app.MainControl("列表框1"), std::move(ticked));
+  model.SetItems(app.MainControl("列表框1"), ticked);
   RefreshSectionTitles(app);
 }
 

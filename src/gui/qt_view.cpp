@@ -51,13 +51,16 @@ bool Contains(const std::vector<WindowId>& ids, WindowId window) {
 
 }  // namespace
 
-// A user action reported to the model: a command may change the list many times (ReadPreset
-// clears it and fills it again), and the rows follow once, with what differs, when it is over.
+// A user action reported to the model: its command may change a control many times (ReadPreset
+// unticks every Tag, clears the list, then ticks and fills them again), and the widgets follow
+// once, with the final state, when it is over. An action in a modal window, nested in the one
+// that opened it, shows its changes when it is over too.
 class QtView::UserAction {
  public:
   explicit UserAction(QtView& view) : view_(view) { ++view_.user_actions_; }
   ~UserAction() {
-    if (--view_.user_actions_ == 0) view_.SyncLists();
+    --view_.user_actions_;
+    view_.ApplyStale();
   }
   UserAction(const UserAction&) = delete;
   UserAction& operator=(const UserAction&) = delete;
@@ -145,22 +148,32 @@ void QtView::WindowClosed(WindowId window) {
 }
 
 void QtView::PropertyChanged(const ControlRef& control, Property property) {
-  if (model_ == nullptr || (property == Property::kSelection && Stale(control))) return;
+  if (model_ == nullptr) return;
   QWidget* widget = ControlWidget(control);
   if (widget == nullptr) return;
+  // A page comes up at once: its controls are built for it.
+  if (user_actions_ > 0 && property != Property::kPage) {
+    MarkStale(control, property, nullptr);
+    return;
+  }
   Apply(control, widget, property);
 }
 
 void QtView::ItemsChanged(const ControlRef& control, const ItemChange& change) {
   if (model_ == nullptr) return;
   QWidget* widget = ControlWidget(control);
+  if (widget == nullptr) return;
+  if (user_actions_ > 0) {
+    MarkStale(control, Property::kItems, &change);
+    return;
+  }
+  ApplyItemChange(control, widget, change);
+}
+
+void QtView::ApplyItemChange(const ControlRef& control, QWidget* widget, const ItemChange& change) {
   auto* combo = qobject_cast<QComboBox*>(widget);
   auto* list = qobject_cast<QListWidget*>(widget);
   if (combo == nullptr && list == nullptr) return;
-  if (list != nullptr && user_actions_ > 0) {
-    MarkStale(control, list);
-    return;
-  }
   QAbstractItemModel* rows = combo != nullptr ? combo->model() : list->model();
   const std::vector<ComboEntry>& entries = model_->Combo(control).Entries();
   const int before = rows->rowCount();
@@ -189,38 +202,57 @@ void QtView::ItemsChanged(const ControlRef& control, const ItemChange& change) {
   Apply(control, widget, Property::kSelection);
 }
 
-void QtView::MarkStale(const ControlRef& control, QWidget* list) {
-  if (Stale(control)) return;
-  stale_lists_.push_back(control);
-  QTimer::singleShot(0, list, [this] { SyncLists(); });
+void QtView::SyncRows(const ControlRef& control, QListWidget* list) {
+  // A row shows nothing but its text, so rows of the same text stay as they are.
+  QStringList shown;
+  for (const ComboEntry& entry : model_->Combo(control).Entries()) {
+    shown.append(ListEntryDisplay(entry.text));
+  }
+  const int before = list->count();
+  const int after = static_cast<int>(shown.size());
+  int front = 0;
+  while (front < before && front < after && list->item(front)->text() == shown[front]) ++front;
+  int back = 0;
+  while (back < before - front && back < after - front &&
+         list->item(before - 1 - back)->text() == shown[after - 1 - back]) {
+    ++back;
+  }
+  const QSignalBlocker blocker(list);
+  if (before - front - back > 0) list->model()->removeRows(front, before - front - back);
+  if (after - front - back > 0) list->insertItems(front, shown.mid(front, after - front - back));
+  Apply(control, list, Property::kSelection);
 }
 
-bool QtView::Stale(const ControlRef& control) const {
-  return std::find(stale_lists_.begin(), stale_lists_.end(), control) != stale_lists_.end();
+void QtView::MarkStale(const ControlRef& control, Property property, const ItemChange* change) {
+  auto found = std::find_if(stale_.begin(), stale_.end(), [&](const StaleProperty& stale) {
+    return stale.control == control && stale.property == property;
+  });
+  if (found == stale_.end()) {
+    found = stale_.insert(stale_.end(), StaleProperty{control, property, 0, {}});
+  }
+  if (change != nullptr && found->changes++ == 0) found->change = *change;
+  if (!flush_posted_) {
+    flush_posted_ = true;
+    // A dialog that the action opens runs the event loop: the window shows the state so far.
+    QTimer::singleShot(0, &flush_context_, [this] { ApplyStale(); });
+  }
 }
 
-void QtView::SyncLists() {
-  for (const ControlRef& control : std::exchange(stale_lists_, {})) {
-    auto* list = Live(control) ? qobject_cast<QListWidget*>(ControlWidget(control)) : nullptr;
-    if (list == nullptr) continue;
-    // A row shows nothing but its text, so rows of the same text stay as they are.
-    QStringList shown;
-    for (const ComboEntry& entry : model_->Combo(control).Entries()) {
-      shown.append(ListEntryDisplay(entry.text));
+void QtView::ApplyStale() {
+  flush_posted_ = false;
+  for (const StaleProperty& stale : std::exchange(stale_, {})) {
+    if (!Live(stale.control)) continue;
+    QWidget* widget = ControlWidget(stale.control);
+    if (widget == nullptr) continue;
+    if (stale.property != Property::kItems) {
+      Apply(stale.control, widget, stale.property);
+    } else if (stale.changes == 1) {
+      ApplyItemChange(stale.control, widget, stale.change);
+    } else if (auto* list = qobject_cast<QListWidget*>(widget)) {
+      SyncRows(stale.control, list);
+    } else {
+      Apply(stale.control, widget, Property::kItems);
     }
-    const int before = list->count();
-    const int after = static_cast<int>(shown.size());
-    int front = 0;
-    while (front < before && front < after && list->item(front)->text() == shown[front]) ++front;
-    int back = 0;
-    while (back < before - front && back < after - front &&
-           list->item(before - 1 - back)->text() == shown[after - 1 - back]) {
-      ++back;
-    }
-    const QSignalBlocker blocker(list);
-    if (before - front - back > 0) list->model()->removeRows(front, before - front - back);
-    if (after - front - back > 0) list->insertItems(front, shown.mid(front, after - front - back));
-    Apply(control, list, Property::kSelection);
   }
 }
 

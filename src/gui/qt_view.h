@@ -10,6 +10,7 @@
 #include "ui/control_model.h"
 
 class QEventLoop;
+class QListWidget;
 
 namespace velmora {
 
@@ -64,11 +65,13 @@ class QtView final : public ModelObserver, public ModalHost {
   void Apply(const ControlRef& control, QWidget* widget, Property property);
   void RequestClose(WindowId window);
   bool Live(const ControlRef& control) const;
-  // List rows changed by a running user action follow the model once the action is over (or
-  // when a dialog it opens lets the event loop run).
-  void MarkStale(const ControlRef& control, QWidget* list);
-  bool Stale(const ControlRef& control) const;
-  void SyncLists();
+  void ApplyItemChange(const ControlRef& control, QWidget* widget, const ItemChange& change);
+  // The list rows brought in line with the model's entries where they differ.
+  void SyncRows(const ControlRef& control, QListWidget* list);
+  // Model writes during a user action reach the widgets once the action is over (or when a
+  // dialog it opens lets the event loop run).
+  void MarkStale(const ControlRef& control, Property property, const ItemChange* change);
+  void ApplyStale();
 
   ControlModel* model_ = nullptr;
   std::map<WindowId, ViewWindow> windows_;
@@ -77,8 +80,16 @@ class QtView final : public ModelObserver, public ModalHost {
   std::map<WindowId, QEventLoop*> modal_loops_;
   std::function<void(int)> finished_;
   bool building_ = false;
+  struct StaleProperty {
+    ControlRef control;
+    Property property = Property::kCaption;
+    int changes = 0;    // item changes, for kItems
+    ItemChange change;  // the only one, when there was one
+  };
   int user_actions_ = 0;
-  std::vector<ControlRef> stale_lists_;
+  std::vector<StaleProperty> stale_;
+  bool flush_posted_ = false;
+  QObject flush_context_;  // pending flushes go with the view
 };
 
 }  // namespace velmora

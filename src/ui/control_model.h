@@ -145,7 +145,7 @@ class ControlModel {
   void ClearItems(const ControlRef& control);
   // All entries replaced by these texts (value 0), as ClearItems and AddItem for each would leave
   // them; the observer hears of it once, as the one run of entries that differs.
-  void SetItems(const ControlRef& control, std::vector<std::string> texts);
+  void SetItems(const ControlRef& control, const std::vector<std::string>& texts);
   int FindItem(const ControlRef& control, std::string_view text) const;
   bool ScrollToItem(const ControlRef& control, int index);
   int TopItem(const ControlRef& control) const;

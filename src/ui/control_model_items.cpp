@@ -52,7 +52,7 @@ void ControlModel::ClearItems(const ControlRef& control) {
   impl_->NotifyItems(control, ItemChange{0, count, 0});
 }
 
-void ControlModel::SetItems(const ControlRef& control, std::vector<std::string> texts) {
+void ControlModel::SetItems(const ControlRef& control, const std::vector<std::string>& texts) {
   ControlState& state = impl_->Live(control, Access::kWrite);
   if (!HoldsItems(impl_->EntryOf(control).type)) {
     return;
@@ -72,7 +72,7 @@ void ControlModel::SetItems(const ControlRef& control, std::vector<std::string> 
   const ItemChange change{static_cast<int>(front), static_cast<int>(old.size() - front - back),
                           static_cast<int>(texts.size() - front - back)};
   state.items.Clear();
-  for (std::string& text : texts) state.items.Add(std::move(text));
+  for (const std::string& text : texts) state.items.Add(text);
   impl_->NotifyItems(control, change);
 }
 

@@ -25,8 +25,9 @@ constexpr const char* kHelp =
     "  --help         show this help and exit\n"
     "  --version      show the version and exit\n"
     "\n"
-    "Without --run-dir they are kept beside the executable when a Data folder stands there\n"
-    "or the user may write that folder, and in Velmora inside the documents folder otherwise.\n"
+    "Without --run-dir they are kept beside the executable when the user may write there (the\n"
+    "Data folder standing there, or the folder when there is none yet), and in Velmora inside\n"
+    "the documents folder otherwise.\n"
     "Qt's own options, such as -platform, are understood as well.\n";
 
 // Answered before Qt starts, so that they work without a display.

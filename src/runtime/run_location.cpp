@@ -40,7 +40,7 @@ std::string WithoutTrailingSeparators(std::string path) {
 }  // namespace
 
 std::string ChooseRunDirectory(const RunLocationFacts& facts) {
-  if (facts.data_beside_executable || facts.executable_folder_writable)
+  if (facts.data_beside_executable ? facts.data_folder_writable : facts.executable_folder_writable)
     return facts.executable_folder;
   if (facts.documents_folder.empty()) return {};
   return WithoutTrailingSeparators(facts.documents_folder) + "/" + std::string(kRunFolderName);

@@ -14,12 +14,16 @@ namespace velmora {
 struct RunLocationFacts {
   std::string executable_folder;
   bool data_beside_executable = false;  // a Data folder stands in executable_folder
+  bool data_folder_writable = false;
   bool executable_folder_writable = false;
   std::string documents_folder;  // empty when the user has no home folder
 };
 
-// Portable when a Data folder already stands beside the executable or the user may write
-// there; the run directory in the documents folder otherwise (empty when there is none).
+// Portable wherever the user can keep files beside the executable: in a Data folder that
+// stands there and that the user may write, or, when there is none yet, in a folder that the
+// user may write. Otherwise the run directory in the documents folder (empty when there is
+// none), so that a Data folder that root left in an installed program's folder (a sudo
+// velmora) does not take every other user's Presets where they cannot be saved.
 [[nodiscard]] std::string ChooseRunDirectory(const RunLocationFacts& facts);
 
 // The documents folder that a user-dirs.dirs file names (XDG_DOCUMENTS_DIR="$HOME/..." or an

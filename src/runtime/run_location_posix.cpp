@@ -56,11 +56,12 @@ RunLocationFacts GatherRunLocationFacts() {
   RunLocationFacts facts;
   facts.executable_folder = ExecutableFolder();
   if (!facts.executable_folder.empty()) {
+    const std::string data_folder = facts.executable_folder + "/Data";
     struct stat data {};
-    facts.data_beside_executable =
-        stat((facts.executable_folder + "/Data").c_str(), &data) == 0 && S_ISDIR(data.st_mode);
+    facts.data_beside_executable = stat(data_folder.c_str(), &data) == 0 && S_ISDIR(data.st_mode);
     // access() asks with the real user's rights, which are the ones that count here.
-    facts.executable_folder_writable = access(facts.executable_folder.c_str(), W_OK) == 0;
+    facts.data_folder_writable = access(data_folder.c_str(), W_OK | X_OK) == 0;
+    facts.executable_folder_writable = access(facts.executable_folder.c_str(), W_OK | X_OK) == 0;
   }
   facts.documents_folder = DocumentsFolder();
   return facts;

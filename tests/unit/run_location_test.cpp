@@ -19,13 +19,19 @@ namespace fs = std::filesystem;
 constexpr const char* kWendang = "\xE6\x96\x87\xE6\xA1\xA3";
 
 TEST(ChooseRunDirectoryTest, PortableWhereItCanWorkInTheDocumentsFolderOtherwise) {
-  RunLocationFacts facts{"/opt/velmora/bin", false, true, "/home/li/Documents"};
+  RunLocationFacts facts{"/opt/velmora/bin", false, false, true, "/home/li/Documents"};
   EXPECT_EQ(ChooseRunDirectory(facts), "/opt/velmora/bin");
-  // A Data folder made there before keeps the run there, even where it cannot be written now.
+  // A Data folder made there before keeps the run there, even in a folder closed to the user.
   facts.executable_folder_writable = false;
   facts.data_beside_executable = true;
+  facts.data_folder_writable = true;
   EXPECT_EQ(ChooseRunDirectory(facts), "/opt/velmora/bin");
+  // One that root left there, which the user cannot write, does not.
+  facts.data_folder_writable = false;
+  facts.executable_folder_writable = true;
+  EXPECT_EQ(ChooseRunDirectory(facts), "/home/li/Documents/Velmora");
   facts.data_beside_executable = false;
+  facts.executable_folder_writable = false;
   EXPECT_EQ(ChooseRunDirectory(facts), "/home/li/Documents/Velmora");
   facts.documents_folder = "/home/li/";
   EXPECT_EQ(ChooseRunDirectory(facts), "/home/li/Velmora");

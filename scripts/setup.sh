@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages that Velmora needs to build, test and run, when missing.
+# Installs the Debian 12 packages that Velmora needs to build, test and run, when missing,
+# and the further packages named as arguments.
 set -euo pipefail
 
 packages=(
@@ -8,6 +9,7 @@ packages=(
   qt6-base-dev qt6-translations-l10n
   fonts-wqy-microhei python3-docx xvfb xauth
   x11-utils  # xwininfo: the window test looks for the main window on the virtual display
+  "$@"
 )
 
 missing=()

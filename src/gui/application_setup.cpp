@@ -26,7 +26,11 @@ void SetUpApplication(QApplication& app) {
   font.setPointSize(9);
   QApplication::setFont(font);
 
-  QApplication::setWindowIcon(QIcon(QStringLiteral(":/velmora/velmora.xpm")));
+  QIcon icon;
+  for (const int size : {16, 32, 48, 256}) {
+    icon.addFile(QStringLiteral(":/velmora/velmora-%1.png").arg(size), QSize(size, size));
+  }
+  QApplication::setWindowIcon(icon);
   app.setQuitOnLastWindowClosed(false);
 }
 

@@ -1,6 +1,9 @@
 #include <QApplication>
-#include <QDir>
+#include <QMessageBox>
+#include <cstdio>
+#include <cstring>
 #include <string>
+#include <string_view>
 
 #include "gui/application_setup.h"
 #include "gui/desktop_program.h"
@@ -8,19 +11,77 @@
 #include "runtime/clock.h"
 #include "runtime/fatal_error.h"
 #include "runtime/gbk_codec.h"
+#include "runtime/run_location.h"
+
+namespace {
+
+constexpr int kUsageExitCode = 2;
+
+constexpr const char* kHelp =
+    "Usage: velmora [--run-dir DIR]\n"
+    "Assembles a document out of ready-made text blocks.\n"
+    "\n"
+    "  --run-dir DIR  keep the Data folder and the exported documents in DIR\n"
+    "  --help         show this help and exit\n"
+    "  --version      show the version and exit\n"
+    "\n"
+    "Without --run-dir they are kept beside the executable when the user may write there (the\n"
+    "Data folder standing there, or the folder when there is none yet), and in Velmora inside\n"
+    "the documents folder otherwise.\n"
+    "Qt's own options, such as -platform, are understood as well.\n";
+
+// Answered before Qt starts, so that they work without a display.
+bool AnswersAtOnce(int argc, char** argv, int& code) {
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--version") == 0) {
+      std::printf("velmora %s\n", VELMORA_VERSION);
+      code = 0;
+      return true;
+    }
+    if (std::strcmp(argv[i], "--help") == 0) {
+      std::fputs(kHelp, stdout);
+      code = 0;
+      return true;
+    }
+  }
+  return false;
+}
+
+// The arguments that Qt left: only --run-dir DIR. False for anything else.
+bool ReadRunDirArgument(const QStringList& arguments, std::string& run_dir) {
+  for (qsizetype i = 1; i < arguments.size(); ++i) {
+    if (arguments[i] != QStringLiteral("--run-dir") || i + 1 == arguments.size()) {
+      std::fprintf(stderr, "velmora: unexpected argument %s\n%s", qPrintable(arguments[i]), kHelp);
+      return false;
+    }
+    run_dir = arguments[++i].toStdString();
+  }
+  return true;
+}
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
+  int code = 0;
+  if (AnswersAtOnce(argc, argv, code)) return code;
   QApplication app(argc, argv);
+  std::string chosen_run_dir;
+  if (!ReadRunDirArgument(QCoreApplication::arguments(), chosen_run_dir)) return kUsageExitCode;
   velmora::SetUpApplication(app);
   velmora::FatalReportBox fatal_report;
   velmora::SetFatalErrorSink(&fatal_report);
 
-  // The run directory is the executable's folder, whatever folder the program was started from.
-  const std::string run_directory = velmora::Utf8ToGbk(
-      QDir::toNativeSeparators(QCoreApplication::applicationDirPath()).toStdString());
+  // The run directory is fixed before the first window, whatever folder the program was
+  // started from.
+  const velmora::RunDirectoryResult run_directory = velmora::PrepareRunDirectory(chosen_run_dir);
+  if (!run_directory.ready) {
+    QMessageBox::warning(nullptr, QStringLiteral("运行目录"),
+                         QStringLiteral("无法建立运行目录“%1”，预设和文档都将无法保存！")
+                             .arg(QString::fromStdString(run_directory.folder)));
+  }
   const velmora::SystemClock clock;
-  velmora::DesktopProgram desktop(run_directory, clock,
-                                  [](int code) { QCoreApplication::exit(code); });
+  velmora::DesktopProgram desktop(velmora::Utf8ToGbk(run_directory.folder), clock,
+                                  [](int exit_code) { QCoreApplication::exit(exit_code); });
   if (desktop.program().Finished()) return desktop.program().ExitCode();
   return QApplication::exec();
 }

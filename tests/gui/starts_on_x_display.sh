@@ -36,7 +36,7 @@ for _ in $(seq 1 300); do
     id=$(awk '/Window id:/ {print $4}' <<<"$info")
     # Motif hints: flags, functions, decorations. Minimise (function 0x8) but no maximise (0x10).
     hints=$(xprop -id "$id" _MOTIF_WM_HINTS | sed 's/.*= //')
-    icon=$(xprop -id "$id" _NET_WM_ICON | head -1)
+    icon=$(xprop -id "$id" _NET_WM_ICON | grep -o "Icon ([0-9]* x [0-9]*)" | tr "\n" " ")
     kill "$pid"
     wait "$pid" || true
     echo "$info"

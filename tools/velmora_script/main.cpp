@@ -1,10 +1,10 @@
-// velmora-script --run-dir DIR [--now "YYYY-MM-DD HH:MM:SS"] SCRIPT|-
+// velmora-script [--run-dir DIR] [--now "YYYY-MM-DD HH:MM:SS"] SCRIPT|-
 //
-// Runs the program headless in DIR under a script and prints the transcript on standard
-// output. Exit code: the program's own (0 after closing the main window or at the end of the
-// script, -1 after a fatal error report), 2 for a script error or a wrong command line.
+// Runs the program headless in DIR (without one, in the run directory that the desktop program
+// would choose) under a script and prints the transcript on standard output. Exit code: the
+// program's own (0 after closing the main window or at the end of the script, -1 after a fatal
+// error report), 2 for a script error or a wrong command line.
 
-#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <iterator>
@@ -13,11 +13,11 @@
 #include <sstream>
 #include <string>
 #include <string_view>
-#include <system_error>
 
 #include "runtime/clock.h"
 #include "runtime/fatal_error.h"
 #include "runtime/gbk_codec.h"
+#include "runtime/run_location.h"
 #include "script_parser.h"
 #include "script_runner.h"
 #include "script_session.h"
@@ -27,15 +27,18 @@ namespace {
 
 constexpr int kUsageExitCode = 2;
 
+constexpr const char* kUsage =
+    "usage: velmora-script [--run-dir DIR] [--now \"YYYY-MM-DD HH:MM:SS\"] SCRIPT|-\n";
+
 struct Options {
+  std::optional<std::string> answer;  // --help or --version: printed instead of a run
   std::string run_dir;
   std::optional<std::string> now;
   std::string script;
 };
 
 int Usage(std::string_view problem) {
-  std::cerr << "velmora-script: " << problem << "\n"
-            << "usage: velmora-script --run-dir DIR [--now \"YYYY-MM-DD HH:MM:SS\"] SCRIPT|-\n";
+  std::cerr << "velmora-script: " << problem << "\n" << kUsage;
   return kUsageExitCode;
 }
 
@@ -44,6 +47,16 @@ std::optional<Options> ReadOptions(int argc, char** argv, std::string& problem) 
   bool have_script = false;
   for (int i = 1; i < argc; ++i) {
     const std::string_view arg = argv[i];
+    if (arg == "--version") {
+      options.answer = "velmora-script " VELMORA_VERSION "\n";
+      return options;
+    }
+    if (arg == "--help") {
+      options.answer = std::string(kUsage) +
+                       "Runs Velmora headless under a script and prints the transcript.\n"
+                       "See velmora-script(1).\n";
+      return options;
+    }
     if ((arg == "--run-dir" || arg == "--now") && i + 1 < argc) {
       (arg == "--run-dir" ? options.run_dir : options.now.emplace()) = argv[++i];
     } else if (!have_script && (arg == "-" || !arg.starts_with("--"))) {
@@ -54,8 +67,8 @@ std::optional<Options> ReadOptions(int argc, char** argv, std::string& problem) 
       return std::nullopt;
     }
   }
-  if (options.run_dir.empty() || !have_script) {
-    problem = "--run-dir and a script are required";
+  if (!have_script) {
+    problem = "a script is required";
     return std::nullopt;
   }
   return options;
@@ -87,19 +100,17 @@ int main(int argc, char** argv) {
   std::string problem;
   const std::optional<Options> options = ReadOptions(argc, argv, problem);
   if (!options) return Usage(problem);
+  if (options->answer) {
+    std::cout << *options->answer;
+    return 0;
+  }
   const std::unique_ptr<velmora::Clock> clock = MakeClock(options->now);
   if (!clock) return Usage("--now wants \"YYYY-MM-DD HH:MM:SS\"");
   std::string script;
   if (!ReadScript(options->script, script)) return Usage("cannot read " + options->script);
 
-  std::error_code error;
-  std::filesystem::create_directories(options->run_dir, error);
-  const std::filesystem::path run_dir =
-      std::filesystem::absolute(options->run_dir, error).lexically_normal();
-  if (!std::filesystem::is_directory(run_dir, error))
-    return Usage("cannot create the run directory " + options->run_dir);
-  std::string run_dir_text = run_dir.string();
-  while (run_dir_text.size() > 1 && run_dir_text.back() == '/') run_dir_text.pop_back();
+  const velmora::RunDirectoryResult run_dir = velmora::PrepareRunDirectory(options->run_dir);
+  if (!run_dir.ready) return Usage("cannot create the run directory " + run_dir.folder);
 
   velmora::Transcript transcript(std::cout);
   velmora::ParsedScript parsed = velmora::ParseScript(script);
@@ -107,7 +118,7 @@ int main(int argc, char** argv) {
     velmora::EndWithScriptError(transcript, parsed.error_line, parsed.error);
   velmora::ScriptSession session(std::move(parsed.commands), parsed.line_count, transcript);
   velmora::ScriptRunner runner(session);
-  const int code = runner.Run(velmora::Utf8ToGbk(run_dir_text), *clock);
+  const int code = runner.Run(velmora::Utf8ToGbk(run_dir.folder), *clock);
   transcript.Line("exit " + std::to_string(code));
   transcript.Flush();
   velmora::Shutdown(code);

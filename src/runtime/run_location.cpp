@@ -1,0 +1,84 @@
+#include "runtime/run_location.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+namespace velmora {
+
+namespace {
+
+constexpr std::string_view kRunFolderName = "Velmora";
+
+// The value of a user-dirs.dirs line KEY="value" with its backslash escapes undone, or false
+// when the line does not set key in that form.
+bool QuotedValue(std::string_view line, std::string_view key, std::string& value) {
+  const size_t start = line.find_first_not_of(" \t");
+  if (start == std::string_view::npos) return false;
+  line.remove_prefix(start);
+  if (!line.starts_with(key)) return false;
+  line.remove_prefix(key.size());
+  line.remove_prefix(std::min(line.find_first_not_of(" \t"), line.size()));
+  if (!line.starts_with('=')) return false;
+  line.remove_prefix(1);
+  line.remove_prefix(std::min(line.find_first_not_of(" \t"), line.size()));
+  if (!line.starts_with('"')) return false;
+  value.clear();
+  for (size_t i = 1; i < line.size(); ++i) {
+    if (line[i] == '"') return true;
+    if (line[i] == '\\' && i + 1 < line.size()) ++i;
+    value += line[i];
+  }
+  return false;
+}
+
+std::string WithoutTrailingSeparators(std::string path) {
+  while (path.size() > 1 && path.back() == '/') path.pop_back();
+  return path;
+}
+
+}  // namespace
+
+std::string ChooseRunDirectory(const RunLocationFacts& facts) {
+  if (facts.data_beside_executable ? facts.data_folder_writable : facts.executable_folder_writable)
+    return facts.executable_folder;
+  if (facts.documents_folder.empty()) return {};
+  return WithoutTrailingSeparators(facts.documents_folder) + "/" + std::string(kRunFolderName);
+}
+
+std::string DocumentsFolderFromUserDirs(std::string_view user_dirs, std::string_view home) {
+  std::string folder;
+  while (!user_dirs.empty()) {
+    const size_t end = std::min(user_dirs.find('\n'), user_dirs.size());
+    std::string value;
+    // A later line wins, as when the file is sourced by a shell.
+    if (QuotedValue(user_dirs.substr(0, end), "XDG_DOCUMENTS_DIR", value)) {
+      if (value == "$HOME" || value.starts_with("$HOME/")) {
+        folder = WithoutTrailingSeparators(std::string(home) + value.substr(5));
+      } else if (value.starts_with('/')) {
+        folder = WithoutTrailingSeparators(value);
+      }
+    }
+    user_dirs.remove_prefix(std::min(end + 1, user_dirs.size()));
+  }
+  return folder;
+}
+
+RunDirectoryResult PrepareRunDirectory(std::string_view chosen) {
+  RunDirectoryResult result;
+  std::error_code error;
+  if (chosen.empty()) {
+    result.folder = ChooseRunDirectory(GatherRunLocationFacts());
+  } else {
+    result.folder =
+        WithoutTrailingSeparators(std::filesystem::absolute(std::filesystem::path(chosen), error)
+                                      .lexically_normal()
+                                      .string());
+  }
+  if (result.folder.empty()) return result;
+  std::filesystem::create_directories(result.folder, error);
+  result.ready = std::filesystem::is_directory(result.folder, error);
+  return result;
+}
+
+}  // namespace velmora

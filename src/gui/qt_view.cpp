@@ -228,9 +228,13 @@ void QtView::MarkStale(const ControlRef& control, Property property, const ItemC
     return stale.control == control && stale.property == property;
   });
   if (found == stale_.end()) {
-    found = stale_.insert(stale_.end(), StaleProperty{control, property, 0, {}});
+    found = stale_.insert(stale_.end(), StaleProperty{control, property, false, 0, {}});
   }
-  if (change != nullptr && found->changes++ == 0) found->change = *change;
+  if (change == nullptr) {
+    found->whole = true;
+  } else if (found->changes++ == 0) {
+    found->change = *change;
+  }
   if (!flush_posted_) {
     flush_posted_ = true;
     // A dialog that the action opens runs the event loop: the window shows the state so far.
@@ -246,7 +250,7 @@ void QtView::ApplyStale() {
     if (widget == nullptr) continue;
     if (stale.property != Property::kItems) {
       Apply(stale.control, widget, stale.property);
-    } else if (stale.changes == 1) {
+    } else if (!stale.whole && stale.changes == 1) {
       ApplyItemChange(stale.control, widget, stale.change);
     } else if (auto* list = qobject_cast<QListWidget*>(widget)) {
       SyncRows(stale.control, list);

@@ -83,8 +83,9 @@ class QtView final : public ModelObserver, public ModalHost {
   struct StaleProperty {
     ControlRef control;
     Property property = Property::kCaption;
-    int changes = 0;    // item changes, for kItems
-    ItemChange change;  // the only one, when there was one
+    bool whole = false;  // kItems: all entries may have changed
+    int changes = 0;     // kItems: single item changes
+    ItemChange change;   // the first of them
   };
   int user_actions_ = 0;
   std::vector<StaleProperty> stale_;

@@ -247,6 +247,31 @@ class MainWindowTest : public QObject {
     QCOMPARE(list->sizeHintForRow(0), plain.sizeHintForRow(0) + 1);
   }
 
+  // However a command changes the entries, the widgets show the final state once it is over.
+  void EntriesChangedByACommandShowTheirFinalState() {
+    const ControlRef combo = Ref("预设组合框");
+    const ControlRef list = Ref("列表框1");
+    Model().SetHandler(HandlerId::kOpenFolder, [&](int) {
+      ComboState replaced;
+      for (const char* name : {"x", "y", "z"}) replaced.Add(name);
+      Model().SetCombo(combo, replaced);
+      Model().DeleteItem(combo, 0);
+      Model().AddItem(list, "a");
+      Model().DeleteItem(list, 0);
+      Model().SetItems(list, {"b", "a", "c"});
+      Model().DeleteItem(list, 1);
+    });
+    QTest::mouseClick(Find<QPushButton>("打开目录按钮"), Qt::LeftButton);
+    auto* box = Find<QComboBox>("预设组合框");
+    QCOMPARE(box->count(), 2);
+    QCOMPARE(box->itemText(0), QStringLiteral("y"));
+    QCOMPARE(box->itemText(1), QStringLiteral("z"));
+    auto* rows = Find<QListWidget>("列表框1");
+    QCOMPARE(rows->count(), 2);
+    QCOMPARE(rows->item(0)->text(), QStringLiteral("b"));
+    QCOMPARE(rows->item(1)->text(), QStringLiteral("c"));
+  }
+
   // A tab in an entry moves the rest on to the next tab stop, eight average characters on.
   void ListEntriesHaveTabStops() {
     auto* list = Find<QListWidget>("列表框1");

@@ -20,6 +20,10 @@ struct AppContext {
 
   // Program-wide values.
   std::string current_preset_name;  // set only by PickPreset
+  // The Preset whose settings the window holds: the one read, picked, added or loaded last.
+  // SavePreset writes into it, so that a list left behind by a failed write cannot lead it
+  // into another Preset's file.
+  std::string window_preset_name;
   ControlRef lookup_window;         // set at the end of startup
   std::string check_box_type_name;  // "选择框", set at the end of startup
   int numbering_flag = 0;

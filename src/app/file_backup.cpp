@@ -7,6 +7,12 @@ namespace velmora {
 FileBackup::FileBackup(std::string_view path)
     : path_(path), existed_(FileExists(path)), readable_(ReadWholeFile(path_, bytes_)) {}
 
+FileBackup::FileBackup(std::string_view path, const ProfileSnapshot& as_read)
+    : path_(path),
+      bytes_(as_read.Readable() ? as_read.Bytes() : std::string()),
+      existed_(as_read.Existed()),
+      readable_(as_read.Readable()) {}
+
 bool FileBackup::Restore() const {
   if (readable_) return ReplaceFileAtomically(path_, bytes_);
   // Something that could not be read (a folder, say) is left alone rather than removed.

@@ -6,11 +6,15 @@
 #include <string>
 #include <string_view>
 
+#include "runtime/profile_store.h"
+
 namespace velmora {
 
 class FileBackup {
  public:
   explicit FileBackup(std::string_view path);
+  // From a reading already made, so that the file is not read a second time.
+  FileBackup(std::string_view path, const ProfileSnapshot& as_read);
   // Puts the old bytes back, or removes the file when there was none; true when done.
   bool Restore() const;
 

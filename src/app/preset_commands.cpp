@@ -7,14 +7,17 @@
 #include "app/preset_files.h"
 #include "app/preset_names.h"
 #include "app/startup.h"
+#include "app/stored_text.h"
 #include "runtime/file_system.h"
+#include "runtime/profile_store.h"
+#include "runtime/text_ops.h"
 
 namespace velmora {
 namespace {
 
 constexpr std::string_view kBadNameText =
     "预设名称不能含有 \\ / : * ? \" < > | 、控制字符或“#引号”，不能为“.”、“..”、“config”"
-    "或 CON、NUL 等设备名，首尾不能是空格，末尾不能是句点！";
+    "或 CON、NUL 等设备名，首尾不能是空格！";
 
 ControlRef PresetBox(const AppContext& app) { return app.MainControl("预设组合框"); }
 
@@ -28,11 +31,10 @@ void Tell(AppContext& app, std::string_view text, std::string_view title) {
   app.dialogs.MessageBox(text, kMessageOk, title);
 }
 
+// Loads a Preset into the window, which from then on holds that Preset's settings.
 void LoadPreset(AppContext& app, std::string_view name) {
-  if (const auto file = PresetFileOf(name)) {
-    LoadCheckBoxes(app, *file);
-    LoadEditBoxes(app, *file);
-  }
+  if (const auto file = PresetFileOf(name)) LoadPresetFile(app, ProfileSnapshot::Load(*file));
+  app.window_preset_name = std::string(name);
 }
 
 // Selects the first entry of that name and brings it to the top of the drop-down list.
@@ -46,8 +48,9 @@ void SelectEntry(AppContext& app, std::string_view name) {
 // The Preset file and config.ini, or neither: when config.ini cannot be written, the Preset
 // file gets its old bytes back.
 bool SavePresetAndList(AppContext& app, std::string_view file) {
-  const FileBackup backup(file);
-  if (!SavePresetFile(app, file)) return false;
+  ProfileSnapshot preset = ProfileSnapshot::Load(file);
+  const FileBackup backup(file, preset);
+  if (!SavePresetFile(app, std::move(preset))) return false;
   if (SaveComboBoxes(app, ConfigFilePath())) return true;
   backup.Restore();
   return false;
@@ -61,22 +64,60 @@ bool StoreListOrPutBack(AppContext& app, const ComboState& list_before) {
   return false;
 }
 
+// The Preset that SavePreset writes into: the one whose settings the window holds, as long as
+// the list still has it.
+std::string SaveTarget(const AppContext& app) {
+  const std::string shown = PresetBoxText(app);
+  if (!shown.empty() && app.model.FindItem(PresetBox(app), app.window_preset_name) != -1)
+    return app.window_preset_name;
+  return shown;
+}
+
+// How the user knows an edit box: by what it holds on the settings page.
+std::string BoxDescription(const AppContext& app, const ControlRef& box) {
+  const std::string name = app.model.Name(box);
+  const std::string number = ToText(NumberFromMark(app.model.Mark(box)));
+  if (name.starts_with("标签标题编辑框")) return ConcatText({"第", number, "个标签的标题"});
+  if (name.starts_with("标签内容编辑框")) return ConcatText({"第", number, "个标签的内容"});
+  if (name.starts_with("版块编辑框")) return ConcatText({"第", number, "个版块的标题"});
+  if (name == "文档标题编辑框") return "文档标题";
+  return name;
+}
+
+// The edit boxes whose text would read back otherwise than it stands, joined for a message.
+std::string BoxesNotKeptAsTyped(const AppContext& app) {
+  std::string boxes;
+  for (const ControlRef& box : app.model.FindControls(app.MainWindowRef(), {}, "编辑框")) {
+    if (StoredTextComesBack(app.model.Text(box))) continue;
+    if (!boxes.empty()) boxes += "、";
+    boxes += BoxDescription(app, box);
+  }
+  return boxes;
+}
+
 }  // namespace
 
 void ReadPreset(AppContext& app) {
   ClearWindow(app);
-  const auto file = PresetFileOf(PresetBoxText(app));
+  const std::string name = PresetBoxText(app);
+  const auto file = PresetFileOf(name);
+  std::optional<ProfileSnapshot> preset;
   if (file) {
-    LoadCheckBoxes(app, *file);
-    LoadEditBoxes(app, *file);
+    preset = ProfileSnapshot::Load(*file);
+    LoadPresetFile(app, *preset);
   }
-  LoadComboBoxes(app, ConfigFilePath());
+  app.window_preset_name = name;
+  ProfileSnapshot config = ProfileSnapshot::Load(ConfigFilePath());
+  LoadComboBoxes(app, config);
   // The write-back goes to the file just read: adding, renaming and deleting move the
   // selection away from the Preset last picked, and writing to that one would overwrite it
   // with another Preset's settings.
-  if (file) SavePresetFile(app, *file);
-  SaveComboBoxes(app, ConfigFilePath());
+  bool stored = !preset || SavePresetFile(app, std::move(*preset));
+  stored = SaveComboBoxes(app, std::move(config)) && stored;
   RefreshTags(app);
+  // Nothing is lost: the window holds what the files hold. But the user should know that the
+  // files were not brought up to date.
+  if (!stored) Tell(app, "保存失败，无法写入Data文件夹，读取的预设未能写回！", "保存失败");
 }
 
 void AddPreset(AppContext& app) {
@@ -101,6 +142,7 @@ void AddPreset(AppContext& app) {
     return;
   }
   ClearWindow(app);
+  app.window_preset_name = name;
   RefreshTags(app);
 }
 
@@ -115,14 +157,16 @@ void RenamePreset(AppContext& app) {
     return;
   }
   const ControlRef box = PresetBox(app);
-  if (app.model.FindItem(box, new_name) != -1) {
+  const std::string old_name = PresetBoxText(app);
+  // Renaming to the name it has already changes nothing but the entry's place.
+  const bool same_name = new_name == old_name;
+  if (!same_name && app.model.FindItem(box, new_name) != -1) {
     Tell(app, "不能改为与已有选项重复的名称！", "预设改名");
     return;
   }
-  const std::string old_name = PresetBoxText(app);
   const auto old_file = PresetFileOf(old_name);
   const std::string new_file = PresetFilePath(new_name);
-  const bool moving = old_file && FileExists(*old_file);
+  const bool moving = !same_name && old_file && FileExists(*old_file);
   if (moving && FileExists(new_file)) {
     Tell(app, "改名失败，已存在同名的预设文件！", "改名失败");
     return;
@@ -176,7 +220,7 @@ void DeletePreset(AppContext& app) {
 }
 
 void SavePreset(AppContext& app) {
-  const std::string name = PresetBoxText(app);
+  const std::string name = SaveTarget(app);
   if (name.empty()) {
     Tell(app, "保存失败，预设名称不能为空！", "保存失败");
   } else if (Confirm(app, "点确定保存现有配置。", "保存设置")) {
@@ -187,14 +231,31 @@ void SavePreset(AppContext& app) {
       Tell(app, "保存失败，无法写入Data文件夹！", "保存失败");
     } else {
       Tell(app, "预设配置保存成功！", "保存成功");
+      // The stored-text rules are shared with every other reader of these files and stay;
+      // the user learns which texts they will change.
+      if (const std::string boxes = BoxesNotKeptAsTyped(app); !boxes.empty()) {
+        Tell(app,
+             ConcatText({"以下内容含有“><br><”、“#引号”或单独的回车、换行，"
+                         "已保存，但读取后将与输入的不同：",
+                         boxes}),
+             "保存提示");
+      }
     }
   }
   RefreshTags(app);
 }
 
 void PickPreset(AppContext& app) {
-  app.current_preset_name = PresetBoxText(app);
-  SaveComboBoxes(app, ConfigFilePath());
+  const std::string picked = PresetBoxText(app);
+  if (SaveComboBoxes(app, ConfigFilePath())) {
+    app.current_preset_name = picked;
+    app.window_preset_name = picked;
+    return;
+  }
+  // The selection goes back to the one stored, so that the window and config.ini agree.
+  SelectEntry(app, app.window_preset_name);
+  LoadComboBoxes(app, ConfigFilePath());
+  Tell(app, "保存失败，无法写入Data文件夹，预设选择未能保存！", "保存失败");
 }
 
 }  // namespace velmora

@@ -47,23 +47,43 @@ bool SaveEditBoxes(AppContext& app, std::string_view file) {
 }
 
 bool SaveComboBoxes(AppContext& app, std::string_view file) {
+  return SaveComboBoxes(app, ProfileSnapshot::Load(file));
+}
+
+bool SaveComboBoxes(AppContext& app, ProfileSnapshot&& file) {
   std::vector<ProfileWrite> writes;
   for (const ControlRef& box : ControlsOfType(app, kComboBoxes)) {
     writes.push_back(
         {std::string(kComboBoxes), app.model.Name(box), EncodeComboState(app.model.Combo(box))});
   }
-  return WriteProfileTexts(file, writes);
+  return std::move(file).Write(writes);
 }
 
 bool SavePresetFile(AppContext& app, std::string_view file) {
+  return SavePresetFile(app, ProfileSnapshot::Load(file));
+}
+
+bool SavePresetFile(AppContext& app, ProfileSnapshot&& file) {
   std::vector<ProfileWrite> writes;
   AddCheckBoxWrites(app, writes);
   AddEditBoxWrites(app, writes);
-  return WriteProfileTexts(file, writes);
+  return std::move(file).Write(writes);
 }
 
 void LoadCheckBoxes(AppContext& app, std::string_view file) {
-  const ProfileSnapshot profile = ProfileSnapshot::Load(file);
+  LoadCheckBoxes(app, ProfileSnapshot::Load(file));
+}
+
+void LoadEditBoxes(AppContext& app, std::string_view file) {
+  LoadEditBoxes(app, ProfileSnapshot::Load(file));
+}
+
+void LoadPresetFile(AppContext& app, const ProfileSnapshot& file) {
+  LoadCheckBoxes(app, file);
+  LoadEditBoxes(app, file);
+}
+
+void LoadCheckBoxes(AppContext& app, const ProfileSnapshot& profile) {
   for (const ControlRef& box : ControlsOfType(app, kCheckBoxes)) {
     switch (DecodeTick(profile.ReadView(kCheckBoxes, app.model.Name(box)))) {
       case TickValue::kTicked:
@@ -78,8 +98,7 @@ void LoadCheckBoxes(AppContext& app, std::string_view file) {
   }
 }
 
-void LoadEditBoxes(AppContext& app, std::string_view file) {
-  const ProfileSnapshot profile = ProfileSnapshot::Load(file);
+void LoadEditBoxes(AppContext& app, const ProfileSnapshot& profile) {
   for (const ControlRef& box : ControlsOfType(app, kEditBoxes)) {
     const std::string_view value = profile.ReadView(kEditBoxes, app.model.Name(box));
     if (!value.empty()) app.model.SetText(box, DecodeStoredText(value));
@@ -87,7 +106,10 @@ void LoadEditBoxes(AppContext& app, std::string_view file) {
 }
 
 void LoadComboBoxes(AppContext& app, std::string_view file) {
-  const ProfileSnapshot profile = ProfileSnapshot::Load(file);
+  LoadComboBoxes(app, ProfileSnapshot::Load(file));
+}
+
+void LoadComboBoxes(AppContext& app, const ProfileSnapshot& profile) {
   for (const ControlRef& box : ControlsOfType(app, kComboBoxes)) {
     const std::string_view value = profile.ReadView(kComboBoxes, app.model.Name(box));
     if (value.empty()) continue;

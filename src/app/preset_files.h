@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "app/app_context.h"
+#include "runtime/profile_store.h"
 
 namespace velmora {
 
@@ -14,8 +15,16 @@ bool SaveEditBoxes(AppContext& app, std::string_view file);
 bool SaveComboBoxes(AppContext& app, std::string_view file);
 // Check boxes and edit boxes into one Preset file in a single replacement.
 bool SavePresetFile(AppContext& app, std::string_view file);
+// The snapshot forms write into the file as it was read, without reading it again.
+bool SavePresetFile(AppContext& app, ProfileSnapshot&& file);
 void LoadCheckBoxes(AppContext& app, std::string_view file);
 void LoadEditBoxes(AppContext& app, std::string_view file);
 void LoadComboBoxes(AppContext& app, std::string_view file);
+bool SaveComboBoxes(AppContext& app, ProfileSnapshot&& file);
+void LoadComboBoxes(AppContext& app, const ProfileSnapshot& file);
+void LoadCheckBoxes(AppContext& app, const ProfileSnapshot& file);
+void LoadEditBoxes(AppContext& app, const ProfileSnapshot& file);
+// LoadCheckBoxes, then LoadEditBoxes, from one reading of a Preset file.
+void LoadPresetFile(AppContext& app, const ProfileSnapshot& file);
 
 }  // namespace velmora

@@ -14,10 +14,13 @@ bool NamesListFile(std::string_view name) { return FileNameIs(name, "config"); }
 }  // namespace
 
 bool IsUsablePresetName(std::string_view name) {
-  if (!IsUsableFileName(name) || NamesListFile(name)) return false;
+  // The Preset file's name ends in ".ini", so a dot at the end of the Preset name is kept;
+  // "." and ".." would make hidden files.
+  if (name.empty() || name == "." || name == ".." || NamesListFile(name)) return false;
+  if (!IsUsableFileName(std::string(name) + ".ini")) return false;
   // The profile reader strips blanks at the start of the stored list, so a first entry
   // beginning with one would come back under another name.
-  if (name.front() == ' ') return false;
+  if (name.front() == ' ' || name.back() == ' ') return false;
   // The stored list keeps entry texts unescaped: these would split or cut the entry, and
   // "#引号" would come back as a double quote.
   for (std::string_view separator : {"<|>", "<||>", "#引号"}) {

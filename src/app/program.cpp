@@ -64,6 +64,7 @@ Program::Program(std::string_view run_directory, const ProgramServices& services
                                                            .dialogs = services.dialogs,
                                                            .shell = services.shell,
                                                            .current_preset_name = {},
+                                                           .window_preset_name = {},
                                                            .lookup_window = {},
                                                            .check_box_type_name = {}});
   RegisterExitRoutine([weak = std::weak_ptr<AppContext>(impl_->context)] {

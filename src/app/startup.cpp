@@ -57,10 +57,12 @@ void StartupRoutine(AppContext& app) {
   if (FileExists(unnamed_preset_file)) RemoveFile(unnamed_preset_file);
   if (FileExists(ConfigFilePath())) {
     LoadComboBoxes(app, ConfigFilePath());
+    // One reading of the Preset file for both kinds of box.
     const ControlRef preset_box = app.MainControl("预设组合框");
-    if (const auto file = PresetFileOf(app.model.Text(preset_box))) LoadCheckBoxes(app, *file);
-    if (const auto file = PresetFileOf(app.model.Text(preset_box))) LoadEditBoxes(app, *file);
+    if (const auto file = PresetFileOf(app.model.Text(preset_box)))
+      LoadPresetFile(app, ProfileSnapshot::Load(*file));
   }
+  app.window_preset_name = app.model.Text(app.MainControl("预设组合框"));
   app.lookup_window = app.MainWindowRef();
   app.check_box_type_name = "选择框";
   RefreshTags(app);

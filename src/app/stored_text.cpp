@@ -50,6 +50,45 @@ std::string ReplaceAtCharacterStarts(std::string_view text, std::string_view sou
 
 int NumberPart(std::string_view text) { return TruncateToInt(ToNumber(text)); }
 
+// The length of the character at i, for finding the separators of a combo-box state. A lead
+// byte takes the next byte only when that byte can be the rest of a GBK or GB18030 character:
+// "<" never can, so a lone lead byte left in a hand-written list never swallows the "<" of a
+// separator behind it.
+std::size_t SeparatorScanStep(std::string_view text, std::size_t i) {
+  if (!IsLeadByte(text[i]) || i + 1 >= text.size()) return 1;
+  const auto next = static_cast<unsigned char>(text[i + 1]);
+  const bool can_follow = (next >= 0x30 && next <= 0x39) || (next >= 0x40 && next != 0x7F);
+  return can_follow ? 2 : 1;
+}
+
+// Where the separator begins at or after from, or npos.
+std::size_t FindSeparator(std::string_view text, std::string_view separator, std::size_t from) {
+  for (std::size_t i = from; i + separator.size() <= text.size(); i += SeparatorScanStep(text, i)) {
+    if (text[i] == separator.front() && text.substr(i, separator.size()) == separator) return i;
+  }
+  return std::string_view::npos;
+}
+
+// Where the last separator begins, or npos.
+std::size_t FindLastSeparator(std::string_view text, std::string_view separator) {
+  std::size_t last = std::string_view::npos;
+  for (std::size_t at = FindSeparator(text, separator, 0); at != std::string_view::npos;
+       at = FindSeparator(text, separator, at + separator.size())) {
+    last = at;
+  }
+  return last;
+}
+
+std::string_view BeforeSeparator(std::string_view text, std::string_view separator) {
+  const std::size_t at = FindSeparator(text, separator, 0);
+  return at == std::string_view::npos ? std::string_view() : text.substr(0, at);
+}
+
+std::string_view AfterSeparator(std::string_view text, std::string_view separator) {
+  const std::size_t at = FindLastSeparator(text, separator);
+  return at == std::string_view::npos ? std::string_view() : text.substr(at + separator.size());
+}
+
 }  // namespace
 
 // In one pass what three would do: CR LF pairs at character starts become line-break markers;
@@ -111,29 +150,49 @@ std::string EncodeComboState(const ComboState& combo) {
 }
 
 void DecodeComboState(std::string_view value, ComboState& combo) {
-  const std::string state = ReplaceText(value, kQuoteMarker, kQuote);
-  if (state.empty()) return;
-  combo.Clear();
-  const std::vector<std::string> pieces = SplitText(state, kEntrySeparator);
-  if (pieces.empty()) return;
-  for (std::size_t i = 0; i + 1 < pieces.size(); ++i) {
-    combo.Add(TextBeforeSeparator(pieces[i], kPairSeparator),
-              NumberPart(TextAfterSeparator(pieces[i], kPairSeparator)));
+  // A damaged list can run to megabytes: it is taken apart in place rather than copied piece
+  // by piece.
+  std::string unquoted;
+  if (value.find(kQuoteMarker) != std::string_view::npos) {
+    unquoted = ReplaceText(value, kQuoteMarker, kQuote);
+    value = unquoted;
   }
-  const std::string& last = pieces.back();
-  combo.SetSelection(NumberPart(TextBeforeSeparator(last, kPairSeparator)));
-  combo.SetText(TextAfterSeparator(last, kPairSeparator));
+  if (value.empty()) return;
+  combo.Clear();
+  // Pieces between entry separators, without the empty one after a last separator: every
+  // piece but the last is an entry, the last holds the selection and the text.
+  const std::size_t trailing = FindLastSeparator(value, kEntrySeparator);
+  if (trailing != std::string_view::npos && trailing + kEntrySeparator.size() == value.size())
+    value = value.substr(0, trailing);
+  const std::size_t last = FindLastSeparator(value, kEntrySeparator);
+  if (last != std::string_view::npos) {
+    const std::string_view entries = value.substr(0, last);
+    for (std::size_t start = 0;;) {
+      const std::size_t end = FindSeparator(entries, kEntrySeparator, start);
+      const std::string_view piece = entries.substr(start, end - start);
+      combo.Add(BeforeSeparator(piece, kPairSeparator),
+                NumberPart(AfterSeparator(piece, kPairSeparator)));
+      if (end == std::string_view::npos) break;
+      start = end + kEntrySeparator.size();
+    }
+  }
+  const std::string_view state =
+      last == std::string_view::npos ? value : value.substr(last + kEntrySeparator.size());
+  combo.SetSelection(NumberPart(BeforeSeparator(state, kPairSeparator)));
+  combo.SetText(AfterSeparator(state, kPairSeparator));
 }
 
 std::string TextBeforeSeparator(std::string_view text, std::string_view separator) {
-  const int p = FindText(text, separator, 1, false);
-  return p == -1 ? std::string() : TextLeft(text, p - 1);
+  return std::string(BeforeSeparator(text, separator));
 }
 
 std::string TextAfterSeparator(std::string_view text, std::string_view separator) {
-  const int p = FindTextLast(text, separator, std::nullopt, false);
-  if (p == -1) return {};
-  return TextRight(text, TextLength(text) - TextLength(separator) - p + 1);
+  return std::string(AfterSeparator(text, separator));
+}
+
+bool StoredTextComesBack(std::string_view text) {
+  return text.empty() || (text.find('\0') == std::string_view::npos &&
+                          DecodeStoredText(EncodeStoredText(text)) == text);
 }
 
 }  // namespace velmora

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "runtime/file_faults.h"
 #include "runtime/gbk_codec.h"
 
 namespace velmora {
@@ -60,6 +61,13 @@ class TemporaryFile {
   std::string path_;
 };
 
+// A file the user made read-only stays as it is, as on Windows, where neither a replacement nor
+// a deletion gets past the attribute. The mode bits are asked as well as access(), which grants
+// everything to root.
+bool IsReadOnly(const std::string& native, const struct stat& info) {
+  return (info.st_mode & 0222) == 0 || (access(native.c_str(), W_OK) != 0 && errno == EACCES);
+}
+
 bool HasWildcard(std::string_view path) { return path.find_first_of("*?") != std::string::npos; }
 
 // Only "*" and "?" are wildcards in our paths; every other glob special is escaped.
@@ -90,6 +98,7 @@ bool WriteAll(int fd, std::span<const std::string_view> pieces) {
   std::size_t first = 0;
   while (first < chunks.size()) {
     const int count = static_cast<int>(std::min<std::size_t>(chunks.size() - first, IOV_MAX));
+    if (FileCallFails(FileCall::kWrite)) return false;
     const ssize_t written = writev(fd, chunks.data() + first, count);
     if (written < 0) {
       if (errno == EINTR) continue;
@@ -121,6 +130,7 @@ int CreateTemporaryBeside(const std::string& target, std::string& temp_path) {
   const std::string folder = target.substr(0, target.rfind('/') + 1);
   for (int attempt = 0; attempt < 100; ++attempt) {
     temp_path = folder + ".~" + std::to_string(getpid()) + "-" + std::to_string(++counter) + ".tmp";
+    if (FileCallFails(FileCall::kCreate)) return -1;
     const int fd = open(temp_path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd >= 0 || errno != EEXIST) return fd;
   }
@@ -167,6 +177,7 @@ bool FileExists(std::string_view path) {
 
 bool MakeDirectory(std::string_view path) {
   if (path.empty()) return false;
+  if (FileCallFails(FileCall::kMakeFolder)) return false;
   return mkdir(NativePath(path).c_str(), 0777) == 0;
 }
 
@@ -175,6 +186,8 @@ bool RemoveFile(std::string_view path) {
   const std::string native = NativePath(path);
   struct stat info {};
   if (lstat(native.c_str(), &info) != 0 || S_ISDIR(info.st_mode)) return false;
+  if (S_ISREG(info.st_mode) && IsReadOnly(native, info)) return false;
+  if (FileCallFails(FileCall::kRemove)) return false;
   return unlink(native.c_str()) == 0;
 }
 
@@ -182,6 +195,7 @@ bool RenameFile(std::string_view old_path, std::string_view new_path) {
   if (old_path.empty() || new_path.empty()) return false;
   const std::string from = NativePath(old_path);
   const std::string to = NativePath(new_path);
+  if (FileCallFails(FileCall::kRename)) return false;
   if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return true;
   if (errno != EINVAL && errno != ENOSYS) return false;
   // A file system without the no-replace rename: a hard link fails when the new name exists.
@@ -231,16 +245,20 @@ bool ReplaceFileAtomically(std::string_view path, std::string_view bytes) {
 bool ReplaceFileAtomically(std::string_view path, std::span<const std::string_view> pieces) {
   if (path.empty()) return false;
   const std::string target = NativePath(path);
+  struct stat old_info {};
+  const bool replacing = stat(target.c_str(), &old_info) == 0 && S_ISREG(old_info.st_mode);
+  if (replacing && IsReadOnly(target, old_info)) return false;
   std::string temp_path;
   FileDescriptor file(CreateTemporaryBeside(target, temp_path));
   if (!file.valid()) return false;
   TemporaryFile temp(temp_path);
-  struct stat old_info {};
-  if (stat(target.c_str(), &old_info) == 0 && S_ISREG(old_info.st_mode)) {
-    fchmod(file.get(), old_info.st_mode & 07777);
-  }
-  if (!WriteAll(file.get(), pieces) || fsync(file.get()) != 0) return false;
+  if (replacing) fchmod(file.get(), old_info.st_mode & 07777);
+  if (!WriteAll(file.get(), pieces)) return false;
+  if (FileCallFails(FileCall::kSync)) return false;
+  if (fsync(file.get()) != 0) return false;
+  if (FileCallFails(FileCall::kClose)) return false;
   if (close(file.release()) != 0) return false;
+  if (FileCallFails(FileCall::kRename)) return false;
   if (rename(temp.path().c_str(), target.c_str()) != 0) return false;
   temp.Keep();
   SyncFolderOf(target);

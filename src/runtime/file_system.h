@@ -22,13 +22,14 @@ std::string NativePath(std::string_view path);
 
 bool FileExists(std::string_view path);     // files and folders
 bool MakeDirectory(std::string_view path);  // one level; false when it exists or parent missing
-bool RemoveFile(std::string_view path);
+bool RemoveFile(std::string_view path);     // false for a read-only file, as on Windows
 bool RenameFile(std::string_view old_path, std::string_view new_path);  // never replaces
 
 // Reads a whole file; false when it cannot be read.
 bool ReadWholeFile(std::string_view path, std::string& bytes);
 // Writes a temporary file in the same folder, flushes it to disk and renames it over the
-// target. On any failure the old file stays byte for byte as it was and the result is false.
+// target. On any failure the old file stays byte for byte as it was and the result is false;
+// a read-only target is never replaced.
 bool ReplaceFileAtomically(std::string_view path, std::string_view bytes);
 // The same with the new content given as pieces written one after another.
 bool ReplaceFileAtomically(std::string_view path, std::span<const std::string_view> pieces);

@@ -71,7 +71,12 @@ ParsedLine ParseLine(std::string_view line) {
   return parsed;
 }
 
-std::string_view ValueOf(std::string_view stored) { return Unquote(StripBlanks(stored)); }
+// The platform reader hands out a zero-terminated copy, so a NUL (as a block of zeros left by
+// a crash puts there) ends the value for every caller; the writer cuts there too.
+std::string_view ValueOf(std::string_view stored) {
+  const std::string_view value = Unquote(StripBlanks(stored));
+  return value.substr(0, value.find('\0'));
+}
 
 // The first CR, LF or NUL, where a reader's line ends; npos when none. Each search stops at
 // the best hit so far, so a long value is scanned once, at memchr speed.

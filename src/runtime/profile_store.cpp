@@ -32,10 +32,28 @@ bool WriteProfileText(std::string_view file, std::string_view section, std::stri
 }
 
 bool WriteProfileTexts(std::string_view file, const std::vector<ProfileWrite>& writes) {
+  return ProfileSnapshot::Load(file).Write(writes);
+}
+
+ProfileSnapshot ProfileSnapshot::Load(std::string_view file) {
+  ProfileSnapshot snapshot;
+  // Writing takes the name as given; reading skips blanks before it.
+  snapshot.file_ = std::string(file);
+  file = SkipLeadingBlanks(file);
+  snapshot.file_named_ = !file.empty();
   std::string bytes;
+  if (snapshot.file_named_ && ReadWholeFile(file, bytes)) {
+    snapshot.readable_ = true;
+    snapshot.document_ = IniDocument(std::move(bytes));
+  }
+  snapshot.existed_ = snapshot.readable_ || FileExists(file);
+  return snapshot;
+}
+
+bool ProfileSnapshot::Write(const std::vector<ProfileWrite>& writes) && {
   // A missing file starts empty; one that exists but cannot be read is not overwritten.
-  if (!ReadWholeFile(file, bytes) && FileExists(file)) return false;
-  IniDocument document(std::move(bytes));
+  if (!readable_ && existed_) return false;
+  IniDocument document = std::move(document_);
   bool all_set = true;
   bool any_set = false;
   for (const ProfileWrite& write : writes) {
@@ -48,18 +66,7 @@ bool WriteProfileTexts(std::string_view file, const std::vector<ProfileWrite>& w
   // A file that already holds the new bytes needs no replacement, nor another trip to disk.
   const std::vector<std::string_view> pieces = document.Pieces();
   if (HoldsPieces(document.Source(), pieces)) return all_set;
-  return ReplaceFileAtomically(file, pieces) && all_set;
-}
-
-ProfileSnapshot ProfileSnapshot::Load(std::string_view file) {
-  ProfileSnapshot snapshot;
-  file = SkipLeadingBlanks(file);
-  snapshot.file_named_ = !file.empty();
-  std::string bytes;
-  if (snapshot.file_named_ && ReadWholeFile(file, bytes)) {
-    snapshot.document_ = IniDocument(std::move(bytes));
-  }
-  return snapshot;
+  return ReplaceFileAtomically(file_, pieces) && all_set;
 }
 
 std::string ProfileSnapshot::Read(std::string_view section, std::string_view key,

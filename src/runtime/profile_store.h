@@ -34,6 +34,13 @@ bool WriteProfileTexts(std::string_view file, const std::vector<ProfileWrite>& w
 class ProfileSnapshot {
  public:
   static ProfileSnapshot Load(std::string_view file);
+  // Applies the writes to the file as it was read, as WriteProfileTexts would, without reading
+  // or parsing it again. The snapshot is used up.
+  bool Write(const std::vector<ProfileWrite>& writes) &&;
+  // The file as read: whether it was there, whether it could be read, and its bytes.
+  bool Existed() const { return existed_; }
+  bool Readable() const { return readable_; }
+  const std::string& Bytes() const { return document_.Source(); }
   std::string Read(std::string_view section, std::string_view key,
                    std::string_view default_value = {}) const;
   // The same without a copy: a view into the snapshot (or of the default), valid as long as
@@ -42,7 +49,10 @@ class ProfileSnapshot {
                             std::string_view default_value = {}) const;
 
  private:
+  std::string file_;
   bool file_named_ = false;  // an empty file name reads as the empty text, not the default
+  bool existed_ = false;
+  bool readable_ = false;
   IniDocument document_;
 };
 

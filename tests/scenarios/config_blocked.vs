@@ -17,12 +17,14 @@ input "新名"
 answer ok
 show 预设组合框 标签选择框1
 pick 预设组合框 1
+answer ok
 click 删除预设按钮
 answer ok
 answer ok
 show 预设组合框
-# A Preset without a file yet gets none from a failed save.
+# Picking cannot store the choice either: the selection goes back, and the save fails.
 pick 预设组合框 2
+answer ok
 click 保存设置按钮
 answer ok
 answer ok

@@ -5,7 +5,7 @@ click 增加预设按钮
 input "a/b"
 answer ok
 click 增加预设按钮
-input "x."
+input "x "
 answer ok
 click 增加预设按钮
 input "<|>"

@@ -17,7 +17,7 @@ namespace {
 
 constexpr std::string_view kBadName =
     "预设名称不能含有 \\ / : * ? \" < > | 、控制字符或“#引号”，不能为“.”、“..”、“config”"
-    "或 CON、NUL 等设备名，首尾不能是空格，末尾不能是句点！";
+    "或 CON、NUL 等设备名，首尾不能是空格！";
 
 class PresetCommandsTest : public ::testing::Test {
  protected:
@@ -67,9 +67,9 @@ TEST_F(PresetCommandsTest, AddRefusesEmptyTakenAndUnusableNamesWithoutChangingAn
     EXPECT_EQ(Last().text, "不能增加与已有选项重复或为空值的名称！");
   }
   for (const std::string name :
-       {"a\\b",   "a/b",     "a:b",    "a*b",    "a?b", "a\"b", "a<b",  "a>b",
-        "a|b",    "a\tb",    ".",      "..",     "a ",  "a.",   " a",   "x<|>y",
-        "x<||>y", "x#引号y", "config", "Config", "nul", "COM1", "con.x"}) {
+       {"a\\b",    "a/b",    "a:b",    "a*b", "a?b",  "a\"b", "a<b",   "a>b",
+        "a|b",     "a\tb",   ".",      "..",  "a ",   " a",   "x<|>y", "x<||>y",
+        "x#引号y", "config", "Config", "nul", "COM1", "con.x"}) {
     Run(AddPreset, name);
     EXPECT_EQ(Last().title, "增加预设") << name;
     EXPECT_EQ(Last().text, kBadName) << name;

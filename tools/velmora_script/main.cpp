@@ -4,6 +4,15 @@
 // output. Exit code: the program's own (0 after closing the main window or at the end of the
 // script, -1 after a fatal error report), 2 for a script error or a wrong command line.
 
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#include <windows.h>
+// After windows.h, which it needs.
+#include <shellapi.h>
+#endif
+
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -14,6 +23,7 @@
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <vector>
 
 #include "runtime/clock.h"
 #include "runtime/fatal_error.h"
@@ -22,6 +32,7 @@
 #include "script_runner.h"
 #include "script_session.h"
 #include "transcript.h"
+#include "utf8_path.h"
 
 namespace {
 
@@ -39,9 +50,10 @@ int Usage(std::string_view problem) {
   return kUsageExitCode;
 }
 
-std::optional<Options> ReadOptions(int argc, char** argv, std::string& problem) {
+std::optional<Options> ReadOptions(const std::vector<std::string>& argv, std::string& problem) {
   Options options;
   bool have_script = false;
+  const int argc = static_cast<int>(argv.size());
   for (int i = 1; i < argc; ++i) {
     const std::string_view arg = argv[i];
     if ((arg == "--run-dir" || arg == "--now") && i + 1 < argc) {
@@ -66,7 +78,7 @@ bool ReadScript(const std::string& name, std::string& text) {
     text.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
     return true;
   }
-  std::ifstream in(name, std::ios::binary);
+  std::ifstream in(velmora::PathFromUtf8(name), std::ios::binary);
   if (!in) return false;
   text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
   return true;
@@ -81,11 +93,39 @@ std::unique_ptr<velmora::Clock> MakeClock(const std::optional<std::string>& now)
   return std::make_unique<velmora::FixedClock>(velmora::FromCalendarTime(*time));
 }
 
+// The command line in UTF-8 on every platform; on Windows from the wide command line, since
+// the narrow one is in the ANSI code page.
+std::vector<std::string> Utf8Arguments([[maybe_unused]] int argc, [[maybe_unused]] char** argv) {
+#ifdef _WIN32
+  int count = 0;
+  wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
+  std::vector<std::string> arguments;
+  for (int i = 0; wide != nullptr && i < count; ++i) {
+    arguments.push_back(velmora::Utf8FromPath(std::filesystem::path(wide[i])));
+  }
+  LocalFree(wide);
+  return arguments;
+#else
+  return std::vector<std::string>(argv, argv + argc);
+#endif
+}
+
+// The transcript is bytes: no CR is added before LF, and a script read from standard input
+// keeps its line breaks.
+void UseBinaryStandardStreams() {
+#ifdef _WIN32
+  _setmode(_fileno(stdin), _O_BINARY);
+  _setmode(_fileno(stdout), _O_BINARY);
+  _setmode(_fileno(stderr), _O_BINARY);
+#endif
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  UseBinaryStandardStreams();
   std::string problem;
-  const std::optional<Options> options = ReadOptions(argc, argv, problem);
+  const std::optional<Options> options = ReadOptions(Utf8Arguments(argc, argv), problem);
   if (!options) return Usage(problem);
   const std::unique_ptr<velmora::Clock> clock = MakeClock(options->now);
   if (!clock) return Usage("--now wants \"YYYY-MM-DD HH:MM:SS\"");
@@ -93,13 +133,15 @@ int main(int argc, char** argv) {
   if (!ReadScript(options->script, script)) return Usage("cannot read " + options->script);
 
   std::error_code error;
-  std::filesystem::create_directories(options->run_dir, error);
-  const std::filesystem::path run_dir =
-      std::filesystem::absolute(options->run_dir, error).lexically_normal();
+  const std::filesystem::path given_run_dir = velmora::PathFromUtf8(options->run_dir);
+  std::filesystem::create_directories(given_run_dir, error);
+  std::filesystem::path run_dir =
+      std::filesystem::absolute(given_run_dir, error).lexically_normal();
   if (!std::filesystem::is_directory(run_dir, error))
     return Usage("cannot create the run directory " + options->run_dir);
-  std::string run_dir_text = run_dir.string();
-  while (run_dir_text.size() > 1 && run_dir_text.back() == '/') run_dir_text.pop_back();
+  // The logic joins tails that begin with a separator: no trailing one, except for a root.
+  if (!run_dir.has_filename() && run_dir != run_dir.root_path()) run_dir = run_dir.parent_path();
+  const std::string run_dir_text = velmora::Utf8FromPath(run_dir.make_preferred());
 
   velmora::Transcript transcript(std::cout);
   velmora::ParsedScript parsed = velmora::ParseScript(script);

@@ -2,7 +2,8 @@
 
 // File and folder operations on GBK paths. The logic forms paths by joining the run directory
 // with tails that begin with a backslash; on Linux a backslash maps to "/" and the GBK bytes to
-// UTF-8. Nothing here throws or shows anything: results are booleans.
+// UTF-8, on Windows the GBK bytes to UTF-16 for the wide system calls. Nothing here throws or
+// shows anything: results are booleans.
 
 #include <span>
 #include <string>
@@ -17,7 +18,7 @@ std::string RunDirectoryFromExecutablePath(std::string_view executable_path);
 bool SetRunDirectory(std::string_view run_directory);
 std::string RunDirectory();
 
-// The native (UTF-8, "/"-separated on Linux) form of a GBK path.
+// The native form of a GBK path in UTF-8: "/"-separated on Linux, as it is on Windows.
 std::string NativePath(std::string_view path);
 
 bool FileExists(std::string_view path);     // files and folders

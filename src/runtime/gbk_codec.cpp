@@ -1,9 +1,13 @@
 #include "runtime/gbk_codec.h"
 
-#include <iconv.h>
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <vector>
 
-#include <cerrno>
-#include <cstddef>
+#include "runtime/gb18030_tables.h"
 
 namespace velmora {
 
@@ -17,86 +21,230 @@ constexpr std::string_view kUtf8Euro = "\xE2\x82\xAC";
 // U+FFFD in its four-byte GB18030 form.
 constexpr std::string_view kGbReplacement = "\x84\x31\xA4\x37";
 
-class IconvHandle {
- public:
-  IconvHandle(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
-  ~IconvHandle() {
-    if (Valid()) iconv_close(cd_);
-  }
-  IconvHandle(const IconvHandle&) = delete;
-  IconvHandle& operator=(const IconvHandle&) = delete;
+constexpr int kTwoByteSlots = 126 * 191;
+constexpr std::uint32_t kFourByteFlag = 0x80000000;
 
-  bool Valid() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
-  iconv_t Get() const { return cd_; }
-
- private:
-  iconv_t cd_;
+// The decoding tables unpacked, and the encoding of every BMP character (two bytes as
+// lead << 8 | trail, four bytes as linear index | kFourByteFlag, 0 for none).
+struct Tables {
+  std::array<char32_t, kTwoByteSlots> two_byte{};
+  std::array<std::uint32_t, 0x10000> bmp_encoding{};
+  std::vector<gb18030::FourByteRange> supplementary_by_code;
 };
 
-IconvHandle& Gb18030ToUtf8Handle() {
-  thread_local IconvHandle handle("UTF-8", "GB18030");
-  return handle;
+std::unique_ptr<Tables> BuildTables() {
+  auto tables = std::make_unique<Tables>();
+  std::size_t slot = 0;
+  for (std::size_t i = 0; i < gb18030::kTwoByteTokenCount; ++i) {
+    const std::uint16_t token = gb18030::kTwoByteTokens[i];
+    if (token >= gb18030::kRunToken && token < gb18030::kGapToken) {
+      for (int n = 0; n < token - gb18030::kRunToken; ++n, ++slot) {
+        tables->two_byte[slot] = tables->two_byte[slot - 1] + 1;
+      }
+    } else if (token >= gb18030::kGapToken && token < gb18030::kTokenEnd) {
+      slot += token - gb18030::kGapToken;
+    } else {
+      tables->two_byte[slot++] = token;
+    }
+  }
+  for (std::size_t i = 0; i < gb18030::kTwoByteBeyondBmpCount; ++i) {
+    const gb18030::TwoByteBeyondBmp& entry = gb18030::kTwoByteBeyondBmp[i];
+    tables->two_byte[((entry.sequence >> 8) - 0x81) * 191 + ((entry.sequence & 0xFF) - 0x40)] =
+        entry.code;
+  }
+  for (int s = 0; s < kTwoByteSlots; ++s) {
+    const char32_t code = tables->two_byte[s];
+    if (code != 0 && code < 0x10000)
+      tables->bmp_encoding[code] =
+          static_cast<std::uint32_t>((0x81 + s / 191) << 8 | (0x40 + s % 191));
+  }
+  const auto* decode_only_end = gb18030::kDecodeOnly + gb18030::kDecodeOnlyCount;
+  for (std::size_t r = 0; r < gb18030::kFourByteRangeCount; ++r) {
+    const gb18030::FourByteRange& range = gb18030::kFourByteRanges[r];
+    if (range.code >= 0x10000) {
+      tables->supplementary_by_code.push_back(range);
+      continue;
+    }
+    for (std::uint32_t n = 0; n < range.count; ++n) {
+      const std::uint32_t sequence = (range.index + n) | kFourByteFlag;
+      if (std::find(gb18030::kDecodeOnly, decode_only_end, sequence) != decode_only_end) continue;
+      tables->bmp_encoding[range.code + n] = sequence;
+    }
+  }
+  std::sort(tables->supplementary_by_code.begin(), tables->supplementary_by_code.end(),
+            [](const auto& a, const auto& b) { return a.code < b.code; });
+  return tables;
 }
 
-IconvHandle& Utf8ToGb18030Handle() {
-  thread_local IconvHandle handle("GB18030", "UTF-8");
-  return handle;
+const Tables& CodecTables() {
+  static const std::unique_ptr<Tables> tables = BuildTables();
+  return *tables;
+}
+
+std::optional<char32_t> FourByteCode(std::uint32_t index) {
+  const auto* end = gb18030::kFourByteRanges + gb18030::kFourByteRangeCount;
+  const auto* after =
+      std::upper_bound(gb18030::kFourByteRanges, end, index,
+                       [](std::uint32_t i, const auto& range) { return i < range.index; });
+  if (after == gb18030::kFourByteRanges) return std::nullopt;
+  const gb18030::FourByteRange& range = *(after - 1);
+  if (index - range.index >= range.count) return std::nullopt;
+  return static_cast<char32_t>(range.code + (index - range.index));
+}
+
+bool InRange(unsigned char byte, unsigned char low, unsigned char high) {
+  return byte >= low && byte <= high;
+}
+
+// The character at the start of bytes and the number of bytes it takes; nothing when the
+// first byte starts no valid sequence.
+std::optional<char32_t> DecodeGb18030(std::string_view bytes, std::size_t& used) {
+  const auto at = [&](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
+  const unsigned char lead = at(0);
+  if (lead < 0x80) {
+    used = 1;
+    return lead;
+  }
+  if (!InRange(lead, 0x81, 0xFE) || bytes.size() < 2) return std::nullopt;
+  const unsigned char second = at(1);
+  if (InRange(second, 0x40, 0xFE) && second != 0x7F) {
+    const char32_t code = CodecTables().two_byte[(lead - 0x81) * 191 + (second - 0x40)];
+    if (code == 0) return std::nullopt;
+    used = 2;
+    return code;
+  }
+  if (!InRange(second, 0x30, 0x39) || bytes.size() < 4 || !InRange(at(2), 0x81, 0xFE) ||
+      !InRange(at(3), 0x30, 0x39)) {
+    return std::nullopt;
+  }
+  const std::uint32_t index =
+      (lead - 0x81) * 12600u + (second - 0x30) * 1260u + (at(2) - 0x81) * 10u + (at(3) - 0x30);
+  const std::optional<char32_t> code = FourByteCode(index);
+  if (code) used = 4;
+  return code;
+}
+
+// A well-formed UTF-8 sequence at the start of bytes: no overlong form, no surrogate, nothing
+// above U+10FFFF.
+std::optional<char32_t> DecodeUtf8(std::string_view bytes, std::size_t& used) {
+  const auto lead = static_cast<unsigned char>(bytes[0]);
+  std::size_t size = 0;
+  char32_t code = 0;
+  char32_t minimum = 0;
+  if (lead < 0x80) {
+    used = 1;
+    return lead;
+  } else if (InRange(lead, 0xC2, 0xDF)) {
+    size = 2, code = lead & 0x1F, minimum = 0x80;
+  } else if (InRange(lead, 0xE0, 0xEF)) {
+    size = 3, code = lead & 0x0F, minimum = 0x800;
+  } else if (InRange(lead, 0xF0, 0xF4)) {
+    size = 4, code = lead & 0x07, minimum = 0x10000;
+  } else {
+    return std::nullopt;
+  }
+  if (bytes.size() < size) return std::nullopt;
+  for (std::size_t i = 1; i < size; ++i) {
+    const auto byte = static_cast<unsigned char>(bytes[i]);
+    if ((byte & 0xC0) != 0x80) return std::nullopt;
+    code = code << 6 | (byte & 0x3F);
+  }
+  if (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return std::nullopt;
+  used = size;
+  return code;
+}
+
+void AppendUtf8(char32_t code, std::string& out) {
+  if (code < 0x80) {
+    out.push_back(static_cast<char>(code));
+  } else if (code < 0x800) {
+    out.push_back(static_cast<char>(0xC0 | code >> 6));
+    out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+  } else if (code < 0x10000) {
+    out.push_back(static_cast<char>(0xE0 | code >> 12));
+    out.push_back(static_cast<char>(0x80 | (code >> 6 & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+  } else {
+    out.push_back(static_cast<char>(0xF0 | code >> 18));
+    out.push_back(static_cast<char>(0x80 | (code >> 12 & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (code >> 6 & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+  }
+}
+
+void AppendFourBytes(std::uint32_t index, std::string& out) {
+  out.push_back(static_cast<char>(0x81 + index / 12600));
+  out.push_back(static_cast<char>(0x30 + index / 1260 % 10));
+  out.push_back(static_cast<char>(0x81 + index / 10 % 126));
+  out.push_back(static_cast<char>(0x30 + index % 10));
+}
+
+// Appends the GB18030 form of code; false when the character has none.
+bool AppendGb18030(char32_t code, std::string& out) {
+  if (code < 0x80) {
+    out.push_back(static_cast<char>(code));
+    return true;
+  }
+  const Tables& tables = CodecTables();
+  if (code < 0x10000) {
+    const std::uint32_t sequence = tables.bmp_encoding[code];
+    if (sequence == 0) return false;
+    if ((sequence & kFourByteFlag) != 0) {
+      AppendFourBytes(sequence & ~kFourByteFlag, out);
+    } else {
+      out.push_back(static_cast<char>(sequence >> 8));
+      out.push_back(static_cast<char>(sequence & 0xFF));
+    }
+    return true;
+  }
+  for (std::size_t i = 0; i < gb18030::kTwoByteBeyondBmpCount; ++i) {
+    const gb18030::TwoByteBeyondBmp& entry = gb18030::kTwoByteBeyondBmp[i];
+    if (entry.code != code) continue;
+    out.push_back(static_cast<char>(entry.sequence >> 8));
+    out.push_back(static_cast<char>(entry.sequence & 0xFF));
+    return true;
+  }
+  const auto& ranges = tables.supplementary_by_code;
+  const auto after = std::upper_bound(ranges.begin(), ranges.end(), code,
+                                      [](char32_t c, const auto& range) { return c < range.code; });
+  if (after == ranges.begin() || code - (after - 1)->code >= (after - 1)->count) return false;
+  AppendFourBytes((after - 1)->index + (code - (after - 1)->code), out);
+  return true;
 }
 
 // Converts the whole input in one pass. A byte that starts an invalid or truncated sequence
 // is handed to on_invalid, which appends its stand-in; conversion resumes at the next byte.
-// Without a converter only ASCII passes. Gives true when no byte was invalid.
-template <typename OnInvalid>
-bool Convert(IconvHandle& handle, std::string_view in, std::string& out, OnInvalid on_invalid) {
+// Gives true when no byte was invalid.
+template <typename Decode, typename Append, typename OnInvalid>
+bool Convert(std::string_view in, std::string& out, Decode decode, Append append,
+             OnInvalid on_invalid) {
   out.clear();
-  if (!handle.Valid()) {
-    bool clean = true;
-    for (char c : in) {
-      if (static_cast<unsigned char>(c) < 0x80) {
-        out.push_back(c);
-      } else {
-        on_invalid(static_cast<unsigned char>(c), out);
-        clean = false;
-      }
-    }
-    return clean;
-  }
-
+  out.reserve(in.size() * 3 / 2);
   bool clean = true;
-  // iconv does not write through its input pointer; the cast only satisfies its signature.
-  char* in_ptr = const_cast<char*>(in.data());
-  std::size_t in_left = in.size();
-  std::size_t used = 0;
-  out.resize(in.size() * 2 + 16);
-  iconv(handle.Get(), nullptr, nullptr, nullptr, nullptr);
-  while (in_left > 0) {
-    char* out_ptr = out.data() + used;
-    std::size_t out_left = out.size() - used;
-    const std::size_t result = iconv(handle.Get(), &in_ptr, &in_left, &out_ptr, &out_left);
-    used = static_cast<std::size_t>(out_ptr - out.data());
-    if (result != static_cast<std::size_t>(-1)) break;
-    if (errno == E2BIG) {
-      out.resize(out.size() * 2);
+  for (std::size_t i = 0; i < in.size();) {
+    std::size_t used = 0;
+    const std::optional<char32_t> code = decode(in.substr(i), used);
+    if (code && append(*code, out)) {
+      i += used;
       continue;
     }
-    out.resize(used);
-    on_invalid(static_cast<unsigned char>(*in_ptr), out);
+    on_invalid(static_cast<unsigned char>(in[i]), out);
     clean = false;
-    used = out.size();
-    out.resize(used + in_left * 2 + 16);
-    ++in_ptr;
-    --in_left;
-    iconv(handle.Get(), nullptr, nullptr, nullptr, nullptr);
+    ++i;
   }
-  out.resize(used);
   return clean;
+}
+
+bool AppendAsUtf8(char32_t code, std::string& out) {
+  AppendUtf8(code, out);
+  return true;
 }
 
 }  // namespace
 
 std::string GbkToUtf8(std::string_view gbk) {
   std::string out;
-  Convert(Gb18030ToUtf8Handle(), gbk, out, [](unsigned char byte, std::string& text) {
+  Convert(gbk, out, DecodeGb18030, AppendAsUtf8, [](unsigned char byte, std::string& text) {
     text.append(byte == kCp936Euro ? kUtf8Euro : kUtf8Replacement);
   });
   return out;
@@ -105,7 +253,7 @@ std::string GbkToUtf8(std::string_view gbk) {
 std::string GbkToUtf8(std::string_view gbk,
                       const std::function<std::string(unsigned char)>& on_invalid_byte) {
   std::string out;
-  Convert(Gb18030ToUtf8Handle(), gbk, out, [&](unsigned char byte, std::string& text) {
+  Convert(gbk, out, DecodeGb18030, AppendAsUtf8, [&](unsigned char byte, std::string& text) {
     text.append(on_invalid_byte ? on_invalid_byte(byte) : std::string(kUtf8Replacement));
   });
   return out;
@@ -113,14 +261,14 @@ std::string GbkToUtf8(std::string_view gbk,
 
 std::string Utf8ToGbk(std::string_view utf8) {
   std::string out;
-  Convert(Utf8ToGb18030Handle(), utf8, out,
+  Convert(utf8, out, DecodeUtf8, AppendGb18030,
           [](unsigned char, std::string& text) { text.append(kGbReplacement); });
   return out;
 }
 
 bool IsValidGb18030(std::string_view bytes) {
   thread_local std::string scratch;
-  return Convert(Gb18030ToUtf8Handle(), bytes, scratch, [](unsigned char, std::string&) {});
+  return Convert(bytes, scratch, DecodeGb18030, AppendAsUtf8, [](unsigned char, std::string&) {});
 }
 
 }  // namespace velmora

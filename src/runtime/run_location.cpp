@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "runtime/utf8_path.h"
+
 namespace velmora {
 
 namespace {
@@ -33,7 +35,11 @@ bool QuotedValue(std::string_view line, std::string_view key, std::string& value
 }
 
 std::string WithoutTrailingSeparators(std::string path) {
-  while (path.size() > 1 && path.back() == '/') path.pop_back();
+  constexpr auto kPreferred = static_cast<char>(std::filesystem::path::preferred_separator);
+  // "C:\" keeps its separator: without it the name means the current folder of drive C.
+  while (path.size() > 1 && (path.back() == '/' || path.back() == kPreferred) &&
+         path[path.size() - 2] != ':')
+    path.pop_back();
   return path;
 }
 
@@ -70,14 +76,14 @@ RunDirectoryResult PrepareRunDirectory(std::string_view chosen) {
   if (chosen.empty()) {
     result.folder = ChooseRunDirectory(GatherRunLocationFacts());
   } else {
+    std::filesystem::path folder = std::filesystem::absolute(PathFromUtf8(chosen), error);
     result.folder =
-        WithoutTrailingSeparators(std::filesystem::absolute(std::filesystem::path(chosen), error)
-                                      .lexically_normal()
-                                      .string());
+        WithoutTrailingSeparators(Utf8FromPath(folder.lexically_normal().make_preferred()));
   }
   if (result.folder.empty()) return result;
-  std::filesystem::create_directories(result.folder, error);
-  result.ready = std::filesystem::is_directory(result.folder, error);
+  const std::filesystem::path folder = PathFromUtf8(result.folder);
+  std::filesystem::create_directories(folder, error);
+  result.ready = std::filesystem::is_directory(folder, error);
   return result;
 }
 

@@ -1,14 +1,12 @@
 #include "runtime/text_ops.h"
 
-#include <locale.h>
-#include <stdlib.h>
-
 #include <algorithm>
 #include <charconv>
 #include <climits>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <limits>
 
 namespace velmora {
 
@@ -61,20 +59,10 @@ std::size_t ScanForward(std::string_view text, std::string_view sought, std::siz
   return std::string_view::npos;
 }
 
-// The "C" locale, made once, so that number parsing ignores whatever locale the process set.
-class CLocale {
- public:
-  CLocale() : locale_(newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0))) {}
-  ~CLocale() {
-    if (locale_ != static_cast<locale_t>(0)) freelocale(locale_);
-  }
-  CLocale(const CLocale&) = delete;
-  CLocale& operator=(const CLocale&) = delete;
-  locale_t Get() const { return locale_; }
+bool IsAsciiDigit(char c) { return c >= '0' && c <= '9'; }
 
- private:
-  locale_t locale_;
-};
+// White space as the C conversion skips it in the "C" locale.
+bool IsCSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
 // Full-width digits, signs and letters read as their ASCII forms.
 std::string FoldFullWidth(std::string_view text) {
@@ -211,10 +199,55 @@ std::string ConcatText(std::initializer_list<std::string_view> parts) {
 }
 
 double ToNumber(std::string_view text) {
-  static const CLocale c_locale;
-  if (c_locale.Get() == static_cast<locale_t>(0)) return 0.0;
   const std::string folded = FoldFullWidth(text);
-  return strtod_l(folded.c_str(), nullptr, c_locale.Get());
+  const std::string_view rest = folded;
+  std::size_t i = 0;
+  const auto digits_from = [&](std::size_t from) {
+    std::size_t end = from;
+    while (end < rest.size() && IsAsciiDigit(rest[end])) ++end;
+    return end;
+  };
+  while (i < rest.size() && IsCSpace(rest[i])) ++i;
+  const bool negative = i < rest.size() && rest[i] == '-';
+  if (i < rest.size() && (rest[i] == '-' || rest[i] == '+')) ++i;
+  const std::size_t start = i;
+  const std::size_t integer_end = digits_from(start);
+  std::size_t end = integer_end;
+  if (end < rest.size() && rest[end] == '.') end = digits_from(end + 1);
+  if (end - start == (end > integer_end ? 1u : 0u)) return 0.0;  // no digit at all
+  std::size_t mantissa_end = end;
+  int exponent = 0;
+  if (end < rest.size() && (rest[end] == 'e' || rest[end] == 'E')) {
+    std::size_t e = end + 1;
+    const bool exponent_negative = e < rest.size() && rest[e] == '-';
+    if (e < rest.size() && (rest[e] == '-' || rest[e] == '+')) ++e;
+    const std::size_t exponent_end = digits_from(e);
+    if (exponent_end > e) {
+      for (std::size_t k = e; k < exponent_end; ++k) {
+        exponent = std::min(exponent * 10 + (rest[k] - '0'), 100000);
+      }
+      if (exponent_negative) exponent = -exponent;
+      end = exponent_end;
+    }
+  }
+  double value = 0.0;
+  const std::from_chars_result result =
+      std::from_chars(rest.data() + start, rest.data() + end, value, std::chars_format::general);
+  if (result.ec == std::errc::result_out_of_range) {
+    // Too large gives infinity and too small gives zero, as the C conversion does. The
+    // magnitude is the place of the first non-zero digit plus the exponent.
+    const std::string_view mantissa = rest.substr(start, mantissa_end - start);
+    const std::size_t first = mantissa.find_first_of("123456789");
+    const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
+    const long long place = first == std::string_view::npos ? 0
+                            : first < point                 ? static_cast<long long>(point - first)
+                                            : -static_cast<long long>(first - point - 1);
+    const bool too_large = first != std::string_view::npos && place + exponent > 0;
+    value = too_large ? std::numeric_limits<double>::infinity() : 0.0;
+  } else if (result.ec != std::errc()) {
+    value = 0.0;
+  }
+  return negative ? -value : value;
 }
 
 int TruncateToInt(double value) {

@@ -34,8 +34,10 @@ std::vector<std::string> SplitText(std::string_view text, std::string_view separ
 int TextEquals(std::string_view a, std::string_view b);
 std::string ConcatText(std::initializer_list<std::string_view> parts);
 
-// Full-width forms fold to ASCII first, then strtod in the "C" locale whatever the global
-// locale; no number gives 0. "inf", "nan" and hexadecimal forms read as C strtod reads them.
+// Full-width forms fold to ASCII first; then, after white space, a sign, digits with a decimal
+// point and an exponent are read, correctly rounded, the same on every platform and in every
+// locale. No number gives 0; "inf", "nan" and hexadecimal forms read as 0 (the "0" of "0x10"),
+// as the C runtime of the original platform read them. Too large gives infinity.
 double ToNumber(std::string_view text);
 // Truncation toward zero as the logic takes an integer from a number; values beyond the int
 // range saturate and NaN gives 0, so no input is undefined.

@@ -5,6 +5,16 @@
 // program's own (0 after closing the main window or at the end of the script, -1 after a fatal
 // error report), 2 for a script error or a wrong command line.
 
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#include <windows.h>
+// After windows.h, which it needs.
+#include <shellapi.h>
+#endif
+
+#include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <iterator>
@@ -13,11 +23,13 @@
 #include <sstream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "runtime/clock.h"
 #include "runtime/fatal_error.h"
 #include "runtime/gbk_codec.h"
 #include "runtime/run_location.h"
+#include "runtime/utf8_path.h"
 #include "script_parser.h"
 #include "script_runner.h"
 #include "script_session.h"
@@ -26,7 +38,6 @@
 namespace {
 
 constexpr int kUsageExitCode = 2;
-
 constexpr const char* kUsage =
     "usage: velmora-script [--run-dir DIR] [--now \"YYYY-MM-DD HH:MM:SS\"] SCRIPT|-\n";
 
@@ -42,9 +53,10 @@ int Usage(std::string_view problem) {
   return kUsageExitCode;
 }
 
-std::optional<Options> ReadOptions(int argc, char** argv, std::string& problem) {
+std::optional<Options> ReadOptions(const std::vector<std::string>& argv, std::string& problem) {
   Options options;
   bool have_script = false;
+  const int argc = static_cast<int>(argv.size());
   for (int i = 1; i < argc; ++i) {
     const std::string_view arg = argv[i];
     if (arg == "--version") {
@@ -79,7 +91,7 @@ bool ReadScript(const std::string& name, std::string& text) {
     text.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
     return true;
   }
-  std::ifstream in(name, std::ios::binary);
+  std::ifstream in(velmora::PathFromUtf8(name), std::ios::binary);
   if (!in) return false;
   text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
   return true;
@@ -94,11 +106,39 @@ std::unique_ptr<velmora::Clock> MakeClock(const std::optional<std::string>& now)
   return std::make_unique<velmora::FixedClock>(velmora::FromCalendarTime(*time));
 }
 
+// The command line in UTF-8 on every platform; on Windows from the wide command line, since
+// the narrow one is in the ANSI code page.
+std::vector<std::string> Utf8Arguments([[maybe_unused]] int argc, [[maybe_unused]] char** argv) {
+#ifdef _WIN32
+  int count = 0;
+  wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
+  std::vector<std::string> arguments;
+  for (int i = 0; wide != nullptr && i < count; ++i) {
+    arguments.push_back(velmora::Utf8FromPath(std::filesystem::path(wide[i])));
+  }
+  LocalFree(wide);
+  return arguments;
+#else
+  return std::vector<std::string>(argv, argv + argc);
+#endif
+}
+
+// The transcript is bytes: no CR is added before LF, and a script read from standard input
+// keeps its line breaks.
+void UseBinaryStandardStreams() {
+#ifdef _WIN32
+  _setmode(_fileno(stdin), _O_BINARY);
+  _setmode(_fileno(stdout), _O_BINARY);
+  _setmode(_fileno(stderr), _O_BINARY);
+#endif
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  UseBinaryStandardStreams();
   std::string problem;
-  const std::optional<Options> options = ReadOptions(argc, argv, problem);
+  const std::optional<Options> options = ReadOptions(Utf8Arguments(argc, argv), problem);
   if (!options) return Usage(problem);
   if (options->answer) {
     std::cout << *options->answer;

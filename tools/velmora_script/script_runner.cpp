@@ -15,6 +15,7 @@
 #include "runtime/gbk_codec.h"
 #include "runtime/text_ops.h"
 #include "transcript.h"
+#include "runtime/utf8_path.h"
 
 namespace velmora {
 
@@ -249,17 +250,34 @@ std::string ScriptRunner::Describe(const ControlRef& control) const {
 }
 
 void ScriptRunner::ListFiles() {
-  const std::filesystem::path root(NativePath(RunDirectory()));
+  const std::filesystem::path root = PathFromUtf8(NativePath(RunDirectory()));
   std::vector<std::pair<std::string, std::uintmax_t>> files;
   std::error_code error;
   for (auto it = std::filesystem::recursive_directory_iterator(root, error);
        !error && it != std::filesystem::recursive_directory_iterator(); it.increment(error)) {
     if (!it->is_regular_file(error)) continue;
-    files.emplace_back(it->path().lexically_relative(root).generic_string(), it->file_size(error));
+    files.emplace_back(GenericUtf8FromPath(it->path().lexically_relative(root)),
+                       it->file_size(error));
   }
   std::sort(files.begin(), files.end());
-  for (const auto& [path, size] : files)
-    session_.transcript().Line("file " + path + " " + std::to_string(size));
+  for (const auto& [path, size] : files) {
+    // A document shows its paragraphs instead of its size, which changes with the compressor.
+    std::string bytes;
+    if (!EndsWith(path, ".docx") || !ReadWholeFile(RunPath(Utf8ToGbk(path)), bytes)) {
+      session_.transcript().Line("file " + path + " " + std::to_string(size));
+      continue;
+    }
+    const std::optional<std::vector<std::string>> paragraphs = ReadDocxParagraphs(bytes);
+    std::string line = "file " + path + " paragraphs=";
+    if (!paragraphs) {
+      session_.transcript().Line(line + "unreadable");
+      continue;
+    }
+    for (std::size_t i = 0; i < paragraphs->size(); ++i) {
+      line += (i == 0 ? "[" : ",") + QuoteText(Utf8ToGbk((*paragraphs)[i]));
+    }
+    session_.transcript().Line(line + (paragraphs->empty() ? "[]" : "]"));
+  }
 }
 
 void ScriptRunner::PrintFile(const ScriptCommand& command) {

@@ -15,14 +15,10 @@
 
 #include "runtime/file_faults.h"
 #include "runtime/gbk_codec.h"
+#include "runtime/run_directory.h"
 
 namespace velmora {
 namespace {
-
-std::string& StoredRunDirectory() {
-  static std::string run_directory;
-  return run_directory;
-}
 
 // Closes the descriptor it owns; release() hands it over for a checked close.
 class FileDescriptor {
@@ -139,24 +135,10 @@ int CreateTemporaryBeside(const std::string& target, std::string& temp_path) {
 
 }  // namespace
 
-std::string RunDirectoryFromExecutablePath(std::string_view executable_path) {
-  // Walk characters: the second byte of a GBK character may be 0x5C and is no separator.
-  size_t last_backslash = std::string_view::npos;
-  for (size_t i = 0; i < executable_path.size();) {
-    const auto byte = static_cast<unsigned char>(executable_path[i]);
-    if (byte == '\\') last_backslash = i;
-    i += (byte >= 0x80 && i + 1 < executable_path.size()) ? 2 : 1;
-  }
-  if (last_backslash == std::string_view::npos) return {};
-  return std::string(executable_path.substr(0, last_backslash));
-}
-
 bool SetRunDirectory(std::string_view run_directory) {
-  StoredRunDirectory() = std::string(run_directory);
+  KeepRunDirectory(run_directory);
   return chdir(NativePath(run_directory).c_str()) == 0;
 }
-
-std::string RunDirectory() { return StoredRunDirectory(); }
 
 std::string NativePath(std::string_view path) {
   // Convert first: after conversion a 0x5C byte can only be a real backslash.

@@ -1,0 +1,214 @@
+#include "runtime/file_system.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "runtime/file_faults.h"
+#include "runtime/gbk_codec.h"
+#include "runtime/run_directory.h"
+
+namespace velmora {
+namespace {
+
+// Closes the handle it owns; release() hands it over for a checked close.
+class FileHandle {
+ public:
+  explicit FileHandle(HANDLE handle) : handle_(handle) {}
+  FileHandle(const FileHandle&) = delete;
+  FileHandle& operator=(const FileHandle&) = delete;
+  ~FileHandle() {
+    if (valid()) CloseHandle(handle_);
+  }
+  HANDLE get() const { return handle_; }
+  bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+  HANDLE release() {
+    const HANDLE handle = handle_;
+    handle_ = INVALID_HANDLE_VALUE;
+    return handle;
+  }
+
+ private:
+  HANDLE handle_;
+};
+
+// Removes the temporary file unless it was moved into place.
+class TemporaryFile {
+ public:
+  explicit TemporaryFile(std::wstring path) : path_(std::move(path)) {}
+  TemporaryFile(const TemporaryFile&) = delete;
+  TemporaryFile& operator=(const TemporaryFile&) = delete;
+  ~TemporaryFile() {
+    if (!path_.empty()) DeleteFileW(path_.c_str());
+  }
+  const std::wstring& path() const { return path_; }
+  void Keep() { path_.clear(); }
+
+ private:
+  std::wstring path_;
+};
+
+// The longest name of one file or folder, in UTF-16 units.
+constexpr std::size_t kMaxNameLength = 255;
+
+// No name in the path is longer than the file system allows. Windows refuses such a name;
+// Wine would cut it short in silence and so write another file than the one named.
+bool NamesFit(std::wstring_view path) {
+  std::size_t start = 0;
+  for (;;) {
+    const std::size_t end = path.find_first_of(L"\\/", start);
+    const std::size_t length = (end == std::wstring_view::npos ? path.size() : end) - start;
+    if (length > kMaxNameLength) return false;
+    if (end == std::wstring_view::npos) return true;
+    start = end + 1;
+  }
+}
+
+// The UTF-16 form of a GBK path, by way of GB18030: code page 936 has no four-byte forms.
+// Empty, which no call accepts, when a name in it is too long.
+std::wstring WidePath(std::string_view path) {
+  const std::string utf8 = GbkToUtf8(path);
+  if (utf8.empty()) return {};
+  const int size =
+      MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(size), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), size);
+  if (!NamesFit(wide)) return {};
+  return wide;
+}
+
+bool HasWildcard(std::wstring_view path) { return path.find_first_of(L"*?") != std::wstring::npos; }
+
+bool AnythingMatches(const std::wstring& pattern) {
+  WIN32_FIND_DATAW found;
+  const HANDLE search = FindFirstFileW(pattern.c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return false;
+  FindClose(search);
+  return true;
+}
+
+// Writes every piece, resuming after short writes; one call moves at most 1 GiB.
+bool WriteAll(HANDLE file, std::span<const std::string_view> pieces) {
+  for (const std::string_view piece : pieces) {
+    std::size_t done = 0;
+    while (done < piece.size()) {
+      const auto chunk = static_cast<DWORD>(std::min<std::size_t>(piece.size() - done, 1u << 30));
+      DWORD written = 0;
+      if (FileCallFails(FileCall::kWrite)) return false;
+      if (!WriteFile(file, piece.data() + done, chunk, &written, nullptr)) return false;
+      done += written;
+    }
+  }
+  return true;
+}
+
+// A new file in the target's folder, created exclusively so that nothing else is overwritten
+// and opened without sharing until it is complete. Its name is short and fixed in length, so
+// it fits wherever the target's name fits.
+HANDLE CreateTemporaryBeside(const std::wstring& target, std::wstring& temp_path) {
+  static unsigned counter = 0;
+  const std::size_t separator = target.find_last_of(L"\\/");
+  const std::wstring folder =
+      separator == std::wstring::npos ? std::wstring() : target.substr(0, separator + 1);
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    temp_path = folder + L".~" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                std::to_wstring(++counter) + L".tmp";
+    if (FileCallFails(FileCall::kCreate)) return INVALID_HANDLE_VALUE;
+    const HANDLE file = CreateFileW(temp_path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS) return file;
+  }
+  return INVALID_HANDLE_VALUE;
+}
+
+}  // namespace
+
+bool SetRunDirectory(std::string_view run_directory) {
+  KeepRunDirectory(run_directory);
+  return SetCurrentDirectoryW(WidePath(run_directory).c_str()) != 0;
+}
+
+std::string NativePath(std::string_view path) { return GbkToUtf8(path); }
+
+bool FileExists(std::string_view path) {
+  if (path.empty()) return false;
+  const std::wstring wide = WidePath(path);
+  if (HasWildcard(wide)) return AnythingMatches(wide);
+  return GetFileAttributesW(wide.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool MakeDirectory(std::string_view path) {
+  if (path.empty()) return false;
+  if (FileCallFails(FileCall::kMakeFolder)) return false;
+  return CreateDirectoryW(WidePath(path).c_str(), nullptr) != 0;
+}
+
+bool RemoveFile(std::string_view path) {
+  if (path.empty()) return false;
+  if (FileCallFails(FileCall::kRemove)) return false;
+  return DeleteFileW(WidePath(path).c_str()) != 0;
+}
+
+bool RenameFile(std::string_view old_path, std::string_view new_path) {
+  if (old_path.empty() || new_path.empty()) return false;
+  if (FileCallFails(FileCall::kRename)) return false;
+  // Without MOVEFILE_REPLACE_EXISTING the move fails when the new name exists.
+  return MoveFileExW(WidePath(old_path).c_str(), WidePath(new_path).c_str(), 0) != 0;
+}
+
+bool ReadWholeFile(std::string_view path, std::string& bytes) {
+  bytes.clear();
+  if (path.empty()) return false;
+  // A folder does not open without FILE_FLAG_BACKUP_SEMANTICS, so only files are read.
+  const FileHandle file(CreateFileW(WidePath(path).c_str(), GENERIC_READ,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  LARGE_INTEGER size;
+  if (!file.valid() || !GetFileSizeEx(file.get(), &size)) return false;
+  // One byte more than the size, so that the read which finds the end needs no regrowth.
+  std::string content(static_cast<std::size_t>(size.QuadPart) + 1, '\0');
+  std::size_t filled = 0;
+  for (;;) {
+    if (filled == content.size()) content.resize(content.size() + 4096);
+    const auto wanted =
+        static_cast<DWORD>(std::min<std::size_t>(content.size() - filled, 1u << 30));
+    DWORD got = 0;
+    if (!ReadFile(file.get(), content.data() + filled, wanted, &got, nullptr)) return false;
+    if (got == 0) break;
+    filled += got;
+  }
+  content.resize(filled);
+  bytes = std::move(content);
+  return true;
+}
+
+bool ReplaceFileAtomically(std::string_view path, std::string_view bytes) {
+  return ReplaceFileAtomically(path, std::span<const std::string_view>(&bytes, 1));
+}
+
+bool ReplaceFileAtomically(std::string_view path, std::span<const std::string_view> pieces) {
+  if (path.empty()) return false;
+  const std::wstring target = WidePath(path);
+  if (target.empty()) return false;
+  std::wstring temp_path;
+  FileHandle file(CreateTemporaryBeside(target, temp_path));
+  if (!file.valid()) return false;
+  TemporaryFile temp(temp_path);
+  if (!WriteAll(file.get(), pieces)) return false;
+  if (FileCallFails(FileCall::kSync) || !FlushFileBuffers(file.get())) return false;
+  if (FileCallFails(FileCall::kClose)) return false;
+  if (!CloseHandle(file.release())) return false;
+  if (FileCallFails(FileCall::kRename)) return false;
+  // A target that is read-only or open without delete sharing refuses the replacement, and
+  // the old file stays as it was.
+  if (!MoveFileExW(temp.path().c_str(), target.c_str(),
+                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    return false;
+  }
+  temp.Keep();
+  return true;
+}
+
+}  // namespace velmora

@@ -1,6 +1,6 @@
 #pragma once
 
-// The state of a combo box: entries with item values, the selection and the stored text.
+// The state of a combo box: entries with item values, the selection and the topmost entry.
 
 #include <string>
 #include <string_view>
@@ -29,8 +29,8 @@ class ComboState {
   void SetSelection(int index);
   // The text property: the selected entry's text (a drop-down list shows nothing else).
   std::string Text() const;
-  // Stored only; the next Text() again gives the selected entry.
-  void SetText(std::string_view text) { stored_text_ = text; }
+  // A written text has nowhere to show: the next Text() again gives the selected entry.
+  void SetText(std::string_view /*text*/) {}
   bool ScrollTo(int index);  // true unless invalid
   int TopIndex() const { return top_index_; }
 
@@ -40,7 +40,6 @@ class ComboState {
   std::vector<ComboEntry> entries_;
   int selection_ = -1;
   int top_index_ = 0;
-  std::string stored_text_;
 };
 
 }  // namespace velmora

@@ -128,7 +128,7 @@ class ControlModel {
   bool Checked(const ControlRef& control) const;
   void SetChecked(const ControlRef& control, bool checked);  // raises nothing
   // Edit box: the write raises `content changed` once, nested in the write, even for the same
-  // text. Combo box: the text is stored only.
+  // text. Combo box: the text stays that of the selected entry; observers still hear of it.
   std::string Text(const ControlRef& control) const;
   void SetText(const ControlRef& control, std::string_view text);
   int Selection(const ControlRef& control) const;

@@ -81,7 +81,7 @@ struct LayoutEntry {
   std::string text;    // caption or initial text (window: title)
   std::string mark;
   std::vector<std::string> items;  // combo box entries, tab pages
-  int selection = -1;              // combo box: initially selected entry; tab control: page
+  int selection = -1;              // combo box: initially selected entry
   std::vector<EventBinding> events;
 };
 

@@ -171,7 +171,6 @@ void AddTabs(LayoutBuilder& builder) {
   LayoutEntry& frame_tab =
       builder.Add(MakeEntry(ControlType::kTab, kFrameTab, 408, 8, 408, 448, kV));
   frame_tab.items = {"材料", "设置"};
-  frame_tab.selection = 0;
 
   AddTagCheckBoxes(builder, kPageTags, kFrameTab, 0);
   AddTagCheckBoxes(builder, kSection3Tags, "版块分组框3", -1);
@@ -196,7 +195,6 @@ void AddTabs(LayoutBuilder& builder) {
   for (int tag = 1; tag <= kTagCount; ++tag) {
     settings_tab.items.push_back("标签" + std::to_string(tag));
   }
-  settings_tab.selection = 0;
 }
 
 void AddPresetAndFrames(LayoutBuilder& builder) {

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "runtime/fatal_error.h"
-#include "ui/control_model_impl.h"
+#include "ui/control_query.h"
 
 namespace velmora {
 namespace {

@@ -1,14 +1,22 @@
+#include "ui/control_query.h"
+
 #include <algorithm>
 #include <array>
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 
-#include "ui/control_model.h"
-#include "ui/control_model_impl.h"
+#include "runtime/fatal_error.h"
 
 namespace velmora {
 
 namespace {
+
+// Looked up once per layout: the entry of each name and the number each mark reads as.
+struct LayoutIndex {
+  std::unordered_map<std::string, int> by_name;
+  std::vector<std::int64_t> marks;
+};
 
 LayoutIndex BuildIndex(const WindowLayout& layout) {
   LayoutIndex index;
@@ -23,14 +31,6 @@ LayoutIndex BuildIndex(const WindowLayout& layout) {
   return index;
 }
 
-bool HasPrefix(std::string_view name, std::string_view prefix) {
-  // Byte comparison suffices for GBK: decoding both from their first byte puts the character
-  // boundaries of the compared part in the same places.
-  return name.size() >= prefix.size() && name.compare(0, prefix.size(), prefix) == 0;
-}
-
-}  // namespace
-
 const LayoutIndex& IndexOf(WindowKind kind) {
   static const std::array<LayoutIndex, 2> kIndexes = {
       BuildIndex(GetWindowLayout(WindowKind::kMain)),
@@ -38,6 +38,14 @@ const LayoutIndex& IndexOf(WindowKind kind) {
   };
   return kIndexes[kind == WindowKind::kMain ? 0 : 1];
 }
+
+bool HasPrefix(std::string_view name, std::string_view prefix) {
+  // Byte comparison suffices for GBK: decoding both from their first byte puts the character
+  // boundaries of the compared part in the same places.
+  return name.size() >= prefix.size() && name.compare(0, prefix.size(), prefix) == 0;
+}
+
+}  // namespace
 
 std::int64_t MarkNumber(std::string_view mark) {
   std::size_t at = 0;
@@ -60,21 +68,18 @@ std::int64_t MarkNumber(std::string_view mark) {
   return negative ? -value : std::min<std::int64_t>(value, INT32_MAX);
 }
 
-std::vector<ControlRef> ControlModel::FindControls(const ControlRef& window,
+std::vector<ControlRef> ControlQuery::FindControls(const ControlRef& window,
                                                    std::string_view pattern,
                                                    std::string_view type_name,
                                                    std::int64_t lowest_mark,
                                                    std::int64_t highest_mark) const {
   std::vector<ControlRef> found;
-  if (window.type != ControlType::kWindow || window.control != 0) {
+  if (window.type != ControlType::kWindow || window.control != 0 ||
+      !windows_.IsLoaded(window.window)) {
     return found;
   }
-  const WindowState* state = impl_->FindWindow(window.window);
-  if (state == nullptr || !state->loaded) {
-    return found;
-  }
-  const auto& entries = state->layout->entries;
-  const LayoutIndex& index = IndexOf(state->kind);
+  const auto& entries = windows_.LayoutOf(window.window).entries;
+  const LayoutIndex& index = IndexOf(windows_.KindOf(window.window));
   const auto keep = [&](int i) {
     const LayoutEntry& entry = entries[static_cast<std::size_t>(i)];
     const std::int64_t mark = index.marks[static_cast<std::size_t>(i)];
@@ -99,32 +104,45 @@ std::vector<ControlRef> ControlModel::FindControls(const ControlRef& window,
   return found;
 }
 
-ControlRef ControlModel::Find(WindowId window, std::string_view name) const {
-  const WindowState* state = impl_->FindWindow(window);
-  if (state == nullptr || !state->loaded) {
+ControlRef ControlQuery::Find(WindowId window, std::string_view name) const {
+  if (!windows_.IsLoaded(window)) {
     return ControlRef{};
   }
-  const LayoutIndex& index = IndexOf(state->kind);
+  const LayoutIndex& index = IndexOf(windows_.KindOf(window));
   const auto named = index.by_name.find(std::string(name));
   if (named == index.by_name.end()) {
     return ControlRef{};
   }
-  return ControlRef{state->layout->entries[static_cast<std::size_t>(named->second)].type, window,
-                    named->second};
+  const auto& entries = windows_.LayoutOf(window).entries;
+  return ControlRef{entries[static_cast<std::size_t>(named->second)].type, window, named->second};
 }
 
-std::vector<ControlRef> ControlModel::Controls(WindowId window) const {
+std::vector<ControlRef> ControlQuery::Controls(WindowId window) const {
   std::vector<ControlRef> controls;
-  const WindowState* state = impl_->FindWindow(window);
-  if (state == nullptr || !state->loaded) {
+  if (!windows_.IsLoaded(window)) {
     return controls;
   }
-  const auto& entries = state->layout->entries;
+  const auto& entries = windows_.LayoutOf(window).entries;
   controls.reserve(entries.size());
   for (int i = 1; i < static_cast<int>(entries.size()); ++i) {
     controls.push_back(ControlRef{entries[static_cast<std::size_t>(i)].type, window, i});
   }
   return controls;
+}
+
+ControlRef ControlAt(const std::vector<ControlRef>& list, int index) {
+  if (index < 0 || index >= static_cast<int>(list.size())) {
+    return ControlRef{};
+  }
+  return list[static_cast<std::size_t>(index)];
+}
+
+ControlRef RequireType(const ControlRef& control, ControlType expected, int first_place,
+                       int second_place) {
+  if (control.type != expected) {
+    ReportRuntimeError(kErrorTypeMismatch, first_place, second_place);
+  }
+  return control;
 }
 
 }  // namespace velmora

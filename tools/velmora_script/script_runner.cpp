@@ -14,8 +14,8 @@
 #include "runtime/file_system.h"
 #include "runtime/gbk_codec.h"
 #include "runtime/text_ops.h"
-#include "transcript.h"
 #include "runtime/utf8_path.h"
+#include "transcript.h"
 
 namespace velmora {
 

@@ -19,6 +19,7 @@ for target in "${targets[@]}"; do
   corpus="$root/fuzz/corpus/${target%_fuzz_replay}"
   out="$build/findings/$target"
   rm -rf "$out"
+  mkdir -p "$build/findings"
   afl-fuzz -V "$seconds" -i "$corpus" -o "$out" -- "$build/fuzz/$target" @@ >"$out.log" 2>&1 || {
     tail -20 "$out.log"
     status=1

@@ -143,7 +143,12 @@ TickValue DecodeTick(std::string_view value) {
 std::string EncodeComboState(const ComboState& combo) {
   // Built in one buffer and scanned for quotes only when there is one: a damaged list can run
   // to megabytes.
-  const std::string text = combo.Text();
+  // The selected entry's text, without a copy of it.
+  const int selection = combo.Selection();
+  const std::string_view text =
+      selection >= 0 && selection < combo.Count()
+          ? std::string_view(combo.Entries()[static_cast<std::size_t>(selection)].text)
+          : std::string_view();
   std::size_t size = text.size() + 16;
   for (const ComboEntry& entry : combo.Entries()) size += entry.text.size() + 20;
   std::string value;

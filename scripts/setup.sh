@@ -9,6 +9,7 @@ packages=(
   qt6-base-dev qt6-translations-l10n
   fonts-wqy-microhei python3-docx xvfb xauth
   x11-utils  # xwininfo: the window test looks for the main window on the virtual display
+  afl++  # afl-g++ and afl-fuzz for the bounded fuzzing run of .ci/run (scripts/fuzz.sh)
   "$@"
 )
 

@@ -99,14 +99,13 @@ std::string BoxesNotKeptAsTyped(const AppContext& app) {
 
 void ReadPreset(AppContext& app) {
   ClearWindow(app);
-  const std::string name = PresetBoxText(app);
-  const auto file = PresetFileOf(name);
+  app.window_preset_name = PresetBoxText(app);
+  const auto file = PresetFileOf(app.window_preset_name);
   std::optional<ProfileSnapshot> preset;
   if (file) {
     preset = ProfileSnapshot::Load(*file);
     LoadPresetFile(app, *preset);
   }
-  app.window_preset_name = name;
   ProfileSnapshot config = ProfileSnapshot::Load(ConfigFilePath());
   LoadComboBoxes(app, config);
   // The write-back goes to the file just read: adding, renaming and deleting move the

@@ -113,7 +113,8 @@ void LoadComboBoxes(AppContext& app, const ProfileSnapshot& profile) {
   for (const ControlRef& box : ControlsOfType(app, kComboBoxes)) {
     const std::string_view value = profile.ReadView(kComboBoxes, app.model.Name(box));
     if (value.empty()) continue;
-    ComboState state = app.model.Combo(box);
+    // A value that is not empty replaces the whole state, so the old one need not be copied.
+    ComboState state;
     DecodeComboState(value, state);
     app.model.SetCombo(box, state);
   }

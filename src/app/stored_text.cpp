@@ -141,11 +141,28 @@ TickValue DecodeTick(std::string_view value) {
 }
 
 std::string EncodeComboState(const ComboState& combo) {
+  // Built in one buffer and scanned for quotes only when there is one: a damaged list can run
+  // to megabytes.
+  // The selected entry's text, without a copy of it.
+  const int selection = combo.Selection();
+  const std::string_view text =
+      selection >= 0 && selection < combo.Count()
+          ? std::string_view(combo.Entries()[static_cast<std::size_t>(selection)].text)
+          : std::string_view();
+  std::size_t size = text.size() + 16;
+  for (const ComboEntry& entry : combo.Entries()) size += entry.text.size() + 20;
   std::string value;
+  value.reserve(size);
   for (const ComboEntry& entry : combo.Entries()) {
-    value += ConcatText({entry.text, kPairSeparator, ToText(entry.value), kEntrySeparator});
+    value += entry.text;
+    value += kPairSeparator;
+    value += ToText(entry.value);
+    value += kEntrySeparator;
   }
-  value += ConcatText({ToText(combo.Selection()), kPairSeparator, combo.Text()});
+  value += ToText(combo.Selection());
+  value += kPairSeparator;
+  value += text;
+  if (value.find('"') == std::string::npos) return value;
   return ReplaceText(value, kQuote, kQuoteMarker);
 }
 

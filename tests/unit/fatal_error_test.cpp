@@ -3,6 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <string>
 
@@ -114,6 +116,19 @@ TEST(FatalReportDeathTest, FaultInsideTheSinkDoesNotReportTwice) {
 
 TEST(FatalReportDeathTest, WithoutSinkStillEndsWithMinusOne) {
   EXPECT_EXIT(ReportRuntimeError(kErrorIndexAboveRange, 1, 2), ExitedWithCode(kExitMinusOne), "");
+}
+
+// A request no allocator can meet ends in the report with its size, not in an exception.
+TEST(FatalReportDeathTest, FailedAllocationReportsTheByteCount) {
+  EXPECT_EXIT(
+      {
+        StderrSink sink;
+        SetFatalErrorSink(&sink);
+        volatile std::size_t size = static_cast<std::size_t>(PTRDIFF_MAX) + 1;
+        void* memory = ::operator new(size);
+        std::fprintf(stderr, "allocated %p\n", memory);
+      },
+      ExitedWithCode(kExitMinusOne), "9223372036854775808");
 }
 
 }  // namespace

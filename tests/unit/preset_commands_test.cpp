@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <iterator>
 #include <optional>
@@ -10,6 +11,7 @@
 
 #include "app/startup.h"
 #include "preset_test_support.h"
+#include "runtime/file_faults.h"
 #include "runtime/text_ops.h"
 
 namespace velmora {
@@ -264,6 +266,115 @@ TEST_F(PresetCommandsTest, APresetNamedConfigNeverTouchesTheListFile) {
             "[组合框]\r\n预设组合框=周报<|>0<||>0<|>周报\r\n");
   Run(RenamePreset, "config");
   EXPECT_EQ(Last().text, kBadName);
+}
+
+// 周报 selected, 月报 listed, each with a file of its own.
+class PresetFaultsTest : public PresetCommandsTest {
+ protected:
+  void SetUp() override {
+    harness.WriteFile("Data\\config.ini",
+                      "[组合框]\r\n预设组合框=周报<|>0<||>月报<|>0<||>0<|>周报\r\n");
+    harness.WriteFile("Data\\周报.ini", "[编辑框]\r\n标签标题编辑框1=周一\r\n");
+    harness.WriteFile("Data\\月报.ini", "[编辑框]\r\n标签标题编辑框2=月二\r\n");
+    harness.Start();
+  }
+};
+
+// A pick that cannot be stored used to leave 月报 selected over a config.ini that says 周报;
+// reading and saving then wrote 月报's settings into 周报.ini.
+TEST_F(PresetFaultsTest, APickThatCannotBeStoredIsReportedAndNoPresetGetsAnothersSettings) {
+  const auto weekly = File("周报");
+  ArmFileFault(1, ENOSPC);
+  model().UserPickEntry(Box(), 1);
+  DisarmFileFault();
+  EXPECT_EQ(Last().title, "保存失败");
+  EXPECT_EQ(model().Selection(Box()), 0);
+  ReadPreset(app());
+  Run(SavePreset);
+  EXPECT_EQ(Last().text, "预设配置保存成功！");
+  EXPECT_EQ(Title(1), "周一");
+  EXPECT_EQ(Title(2), "");
+  EXPECT_NE(File("周报")->find("标签标题编辑框1=周一"), std::string::npos);
+  EXPECT_NE(File("月报")->find("月二"), std::string::npos);
+  EXPECT_EQ(File("周报")->find("月二"), std::string::npos);
+}
+
+TEST_F(PresetFaultsTest, AReadWhoseWriteBackFailsSaysSoAndKeepsWhatItRead) {
+  harness.WriteFile("Data\\月报.ini", "[编辑框]\n标签标题编辑框2=月二\n");
+  model().UserPickEntry(Box(), 1);
+  const auto files = harness.Snapshot();
+  ArmFileFault(1, EIO);
+  ReadPreset(app());
+  DisarmFileFault();
+  EXPECT_EQ(Last().text, "保存失败，无法写入Data文件夹，读取的预设未能写回！");
+  EXPECT_EQ(Title(2), "月二");
+  EXPECT_EQ(harness.Snapshot(), files);
+}
+
+// The mode bits decide, so that the files stay even for root, whom access() lets write anything.
+TEST_F(PresetFaultsTest, ReadOnlyFilesAreRefusedAndStayByteForByte) {
+  const auto read_only = std::filesystem::perms::owner_read | std::filesystem::perms::group_read |
+                         std::filesystem::perms::others_read;
+  std::filesystem::permissions(harness.Native("Data\\周报.ini"), read_only);
+  SetTitle(1, "改过");
+  Run(SavePreset);
+  EXPECT_EQ(Last().text, "保存失败，无法写入Data文件夹！");
+  Run(DeletePreset);
+  EXPECT_EQ(Last().text, "删除失败，无法删除预设文件！");
+  const auto files = harness.Snapshot();
+  std::filesystem::permissions(harness.Native("Data\\config.ini"), read_only);
+  Run(AddPreset, "季报");
+  EXPECT_EQ(Last().title, "增加失败");
+  Run(RenamePreset, "新名");
+  EXPECT_EQ(Last().title, "改名失败");
+  Run(DeletePreset);
+  EXPECT_EQ(Last().title, "删除失败");
+  model().UserPickEntry(Box(), 1);
+  EXPECT_EQ(Last().title, "保存失败");
+  EXPECT_EQ(harness.Snapshot(), files);
+  EXPECT_EQ(Entries(), (std::vector<std::string>{"周报", "月报"}));
+}
+
+TEST_F(PresetFaultsTest, ASaveNamesTheBoxesWhoseTextWillNotComeBackAndSavesEverything) {
+  const ControlRef content = harness.Control("标签内容编辑框3");
+  model().SetText(content, "<b><br\r\n<第二行");
+  SetTitle(1, "说#引号");
+  SetTitle(2, "照常");
+  Run(SavePreset);
+  EXPECT_EQ(harness.dialogs.shown[harness.dialogs.shown.size() - 2].text, "预设配置保存成功！");
+  EXPECT_EQ(Last().title, "保存提示");
+  EXPECT_NE(Last().text.find("第1个标签的标题、第3个标签的内容"), std::string::npos);
+  EXPECT_EQ(Last().text.find("第2个"), std::string::npos);
+  EXPECT_NE(File("周报")->find("标签标题编辑框2=照常"), std::string::npos);
+  // The stored-text rules stay as every reader of the files knows them.
+  EXPECT_NE(File("周报")->find("标签标题编辑框1=说#引号"), std::string::npos);
+}
+
+TEST_F(PresetFaultsTest, ANameMayEndInADotAndAPresetMayKeepItsNameWhenRenamed) {
+  Run(AddPreset, "周报.");
+  EXPECT_EQ(Entries(), (std::vector<std::string>{"周报", "月报", "周报."}));
+  model().SetSelection(Box(), 0);
+  const auto weekly = File("周报");
+  Run(RenamePreset, "周报");
+  EXPECT_EQ(Last().text, "预设选项改名成功！");
+  EXPECT_EQ(Entries(), (std::vector<std::string>{"月报", "周报.", "周报"}));
+  EXPECT_EQ(File("周报"), weekly);
+  EXPECT_EQ(Title(1), "周一");
+}
+
+// A block of zeros ends the value there for the reader as for the writer: what the window shows
+// after start is what the next write keeps, and the entries before the damage stay.
+TEST_F(PresetFaultsTest, ANulInTheStoredListEndsItAndTheListShownIsTheListKept) {
+  harness.WriteFile("Data\\config.ini",
+                    std::string("[组合框]\r\n预设组合框=周报<|>0<||>月报<|>0<||>季\0\0\0报<|>0<||>"
+                                "0<|>周报\r\n",
+                                70));
+  harness.Start();
+  const std::vector<std::string> shown = Entries();
+  EXPECT_EQ(shown, (std::vector<std::string>{"周报", "月报"}));
+  model().UserPickEntry(Box(), 1);
+  harness.Start();
+  EXPECT_EQ(Entries(), shown);
 }
 
 }  // namespace

@@ -168,6 +168,17 @@ TEST_F(ProfileStoreTest, LfAndLoneCrAreLineEndsOnReading) {
   EXPECT_EQ(ReadProfileText(File(), "s", "m"), "1");
 }
 
+// A NUL ends a value for the reader as for the writer, so a read-then-write keeps what was read.
+TEST_F(ProfileStoreTest, ANulEndsTheValueWhenReadAsWhenWritten) {
+  Put(std::string("[s]\r\nk=\"ab\0cd\"\r\nj=x\0\0\0\r\n", 24));
+  EXPECT_EQ(ReadProfileText(File(), "s", "k"), "ab");
+  EXPECT_EQ(ReadProfileText(File(), "s", "j"), "x");
+  ASSERT_TRUE(WriteProfileText(File(), "s", "k", ReadProfileText(File(), "s", "k")));
+  EXPECT_EQ(ReadProfileText(File(), "s", "k"), "ab");
+  ASSERT_TRUE(WriteProfileText(File(), "s", "j", std::string("y\0z", 3)));
+  EXPECT_EQ(ReadProfileText(File(), "s", "j"), "y");
+}
+
 TEST_F(ProfileStoreTest, LongValuesReadWhole) {
   std::string value;
   while (value.size() < 50000) value += "标签内容><br><#引号x";

@@ -152,6 +152,19 @@ TEST(StoredTextTest, ComboStateDecodes) {
 
 // Entry texts are not escaped: "<||>" inside one splits it, and the part before the separator
 // has no "<|>", so it reads as an empty entry.
+// A lone lead byte written by hand before a separator stands alone: "<" can end no character.
+TEST(StoredTextTest, ALoneLeadByteNeverSwallowsASeparator) {
+  ComboState combo;
+  DecodeComboState("周\x80<|>0<||>\x81<|>3<||>月<|>0<||>2<|>月\x81", combo);
+  ASSERT_EQ(combo.Count(), 3);
+  EXPECT_EQ(combo.EntryText(0), "周\x80");
+  EXPECT_EQ(combo.EntryText(1), "\x81");
+  EXPECT_EQ(combo.EntryValue(1), 3);
+  EXPECT_EQ(combo.Selection(), 2);
+  EXPECT_EQ(EncodeComboState(combo), "周\x80<|>0<||>\x81<|>3<||>月<|>0<||>2<|>月");
+  EXPECT_EQ(TextBeforeSeparator("a\xB0<|>b", "<|>"), "a\xB0");
+}
+
 TEST(StoredTextTest, ComboEntryWithEntrySeparatorReadsAsTwo) {
   ComboState combo;
   combo.Add("one<||>two");

@@ -75,9 +75,10 @@ fi
 
 cmake -S "$root" -B "$build/velmora" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DVELMORA_WINDOWS_SYSROOT="$sysroot" \
-  -DVELMORA_BUILD_GUI=OFF -DVELMORA_BUILD_BENCH=OFF "$@"
+  -DVELMORA_WINE_PREFIX="$build/wineprefix" -DVELMORA_BUILD_GUI=OFF -DVELMORA_BUILD_BENCH=OFF "$@"
 
-# A Wine prefix of its own, made once; console programs need no display.
+# A Wine prefix of its own, made once before the build runs the test programs to list their
+# tests; console programs need no display.
 export WINEPREFIX=$build/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 if [ ! -e "$WINEPREFIX/system.reg" ]; then
   wineboot --init

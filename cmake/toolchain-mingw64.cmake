@@ -15,8 +15,8 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-# Static archives only: zlib's import library would make the programs need zlib1.dll.
-set(CMAKE_FIND_LIBRARY_SUFFIXES .a)
+# zlib's static archive: its import library would make the programs need zlib1.dll.
+set(ZLIB_USE_STATIC_LIBS ON)
 
 # pkg-config reads the sysroot's .pc files only, never the Linux ones.
 set(ENV{PKG_CONFIG_LIBDIR} ${VELMORA_WINDOWS_SYSROOT}/lib/pkgconfig)

@@ -90,5 +90,11 @@ wineserver --persistent=60 || true
 trap 'wineserver --kill || true' EXIT
 
 cmake --build "$build/velmora" -j "$jobs"
+# The programs must run from any folder: no DLL of the C++ runtime, libzip or zlib.
+if x86_64-w64-mingw32-objdump -p "$build/velmora/tools/velmora_script/velmora-script.exe" |
+  grep -iE 'DLL Name: (zlib1|libzip|libstdc|libgcc|libwinpthread)'; then
+  echo "velmora-script.exe needs the DLL above" >&2
+  exit 1
+fi
 cd "$build/velmora"
 ctest --output-on-failure -j "$jobs"

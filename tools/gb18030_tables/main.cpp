@@ -1,7 +1,8 @@
 // gb18030-tables: prints src/runtime/gb18030_tables.cpp, the tables of the GB18030 codec, as
 // glibc's GB18030 converter decodes every two-byte and four-byte sequence. Run it again only
 // when the tables are to follow a newer glibc:
-//   gb18030-tables > src/runtime/gb18030_tables.cpp && clang-format -i src/runtime/gb18030_tables.cpp
+//   gb18030-tables > src/runtime/gb18030_tables.cpp && clang-format -i
+//   src/runtime/gb18030_tables.cpp
 
 #include <iconv.h>
 

@@ -84,9 +84,11 @@ if [ ! -e "$WINEPREFIX/system.reg" ]; then
   wineboot --init
   wineserver --wait
 fi
-# One Wine server for the whole run instead of one per test program; one left running by an
-# earlier run serves as well.
-wineserver --persistent=60 || true
+# One Wine server for the whole run instead of one per test program (one left running by an
+# earlier run serves as well). Wine's own services start with the first program and outlive
+# it: started here, they hold no output pipe of a test for the build to wait on.
+wineserver --persistent || true
+wine cmd /c exit </dev/null >/dev/null 2>&1
 trap 'wineserver --kill || true' EXIT
 
 cmake --build "$build/velmora" -j "$jobs"

@@ -15,8 +15,8 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-# Static archives only: zlib's import library would make the programs need zlib1.dll.
-set(CMAKE_FIND_LIBRARY_SUFFIXES .a)
+# zlib's static archive: its import library would make the programs need zlib1.dll.
+set(ZLIB_USE_STATIC_LIBS ON)
 
 # pkg-config reads the sysroot's .pc files only, never the Linux ones.
 set(ENV{PKG_CONFIG_LIBDIR} ${VELMORA_WINDOWS_SYSROOT}/lib/pkgconfig)
@@ -25,5 +25,10 @@ list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES VELMORA_WINDOWS_SYSROOT)
 
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 
+# Every program run at build or test time gets the build's own Wine prefix, quiet, and without
+# the .NET and HTML add-ons that a fresh prefix would offer to download.
 find_program(VELMORA_WINE NAMES wine REQUIRED)
-set(CMAKE_CROSSCOMPILING_EMULATOR ${VELMORA_WINE})
+set(VELMORA_WINE_PREFIX ${CMAKE_BINARY_DIR}/wineprefix CACHE PATH "Wine prefix of the tests")
+set(CMAKE_CROSSCOMPILING_EMULATOR
+    ${CMAKE_COMMAND} -E env WINEPREFIX=${VELMORA_WINE_PREFIX} WINEDEBUG=-all
+    "WINEDLLOVERRIDES=mscoree,mshtml=" ${VELMORA_WINE})

@@ -75,19 +75,28 @@ fi
 
 cmake -S "$root" -B "$build/velmora" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DVELMORA_WINDOWS_SYSROOT="$sysroot" \
-  -DVELMORA_BUILD_GUI=OFF -DVELMORA_BUILD_BENCH=OFF "$@"
+  -DVELMORA_WINE_PREFIX="$build/wineprefix" -DVELMORA_BUILD_GUI=OFF -DVELMORA_BUILD_BENCH=OFF "$@"
 
-# A Wine prefix of its own, made once; console programs need no display.
+# A Wine prefix of its own, made once before the build runs the test programs to list their
+# tests; console programs need no display.
 export WINEPREFIX=$build/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 if [ ! -e "$WINEPREFIX/system.reg" ]; then
   wineboot --init
   wineserver --wait
 fi
-# One Wine server for the whole run instead of one per test program; one left running by an
-# earlier run serves as well.
-wineserver --persistent=60 || true
+# One Wine server for the whole run instead of one per test program (one left running by an
+# earlier run serves as well). Wine's own services start with the first program and outlive
+# it: started here, they hold no output pipe of a test for the build to wait on.
+wineserver --persistent || true
+wine cmd /c exit </dev/null >/dev/null 2>&1
 trap 'wineserver --kill || true' EXIT
 
 cmake --build "$build/velmora" -j "$jobs"
+# The programs must run from any folder: no DLL of the C++ runtime, libzip or zlib.
+if x86_64-w64-mingw32-objdump -p "$build/velmora/tools/velmora_script/velmora-script.exe" |
+  grep -iE 'DLL Name: (zlib1|libzip|libstdc|libgcc|libwinpthread)'; then
+  echo "velmora-script.exe needs the DLL above" >&2
+  exit 1
+fi
 cd "$build/velmora"
 ctest --output-on-failure -j "$jobs"

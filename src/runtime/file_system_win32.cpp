@@ -123,6 +123,24 @@ HANDLE CreateTemporaryBeside(const std::wstring& target, std::wstring& temp_path
   return INVALID_HANDLE_VALUE;
 }
 
+// False when the target is read-only, or held open by another program without sharing.
+// Windows refuses the replacement then anyway; Wine, run by root, would replace the file.
+bool TargetIsFree(const std::wstring& target) {
+  const DWORD attributes = GetFileAttributesW(target.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+    return false;
+  }
+  const HANDLE file = CreateFileW(target.c_str(), GENERIC_WRITE | DELETE,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    const DWORD error = GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+  }
+  CloseHandle(file);
+  return true;
+}
+
 }  // namespace
 
 bool SetRunDirectory(std::string_view run_directory) {
@@ -203,6 +221,7 @@ bool ReplaceFileAtomically(std::string_view path, std::span<const std::string_vi
   if (FileCallFails(FileCall::kRename)) return false;
   // A target that is read-only or open without delete sharing refuses the replacement, and
   // the old file stays as it was.
+  if (!TargetIsFree(target)) return false;
   if (!MoveFileExW(temp.path().c_str(), target.c_str(),
                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     return false;

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "exit_code.h"
 #include "runtime/fatal_error.h"
 #include "ui/control_query.h"
 
@@ -463,7 +464,7 @@ TEST_F(ControlModelTest, AccessToAControlOfAClosedWindowIsFatal) {
         SetFatalErrorSink(&sink);
         model_.Caption(button);
       },
-      ::testing::ExitedWithCode(255),  // exit code -1 as the parent sees it
+      ::testing::ExitedWithCode(testing::kExitMinusOne),
       HasSubstr("[report]运行时出错!\r\n\r\n错误信息：未载入欲访问窗口组件所在的窗口\r\n\r\n" +
                 std::to_string(second) + ", " + std::to_string(button.control) +
                 "\r\n\"\"\r\n\"\"\r\n[end]"));
@@ -478,7 +479,7 @@ TEST_F(ControlModelTest, ReferencesNamingNoLiveControlAreFatal) {
         SetFatalErrorSink(&sink);
         model_.Text(beyond);
       },
-      ::testing::ExitedWithCode(255),
+      ::testing::ExitedWithCode(testing::kExitMinusOne),
       HasSubstr(
           "读取组件属性时发现指定窗口尚未载入\r\n\r\n1, 500\r\n\"\"\r\n未找到所指定的窗口组件"));
   EXPECT_EXIT(
@@ -486,13 +487,15 @@ TEST_F(ControlModelTest, ReferencesNamingNoLiveControlAreFatal) {
         SetFatalErrorSink(&sink);
         model_.SetText(beyond, "x");
       },
-      ::testing::ExitedWithCode(255), HasSubstr("修改组件属性时发现指定窗口尚未载入"));
+      ::testing::ExitedWithCode(testing::kExitMinusOne),
+      HasSubstr("修改组件属性时发现指定窗口尚未载入"));
   EXPECT_EXIT(
       {
         SetFatalErrorSink(&sink);
         model_.SetChecked(ControlRef{ControlType::kCheckBox, 77, 3}, true);
       },
-      ::testing::ExitedWithCode(255), HasSubstr("\r\n77, 3\r\n未找到所指定的窗口\r\n[end]"));
+      ::testing::ExitedWithCode(testing::kExitMinusOne),
+      HasSubstr("\r\n77, 3\r\n未找到所指定的窗口\r\n[end]"));
 }
 
 TEST_F(ControlModelTest, ElementOutsideAListFailsTheTypeCheckWithError5) {
@@ -508,7 +511,7 @@ TEST_F(ControlModelTest, ElementOutsideAListFailsTheTypeCheckWithError5) {
         SetFatalErrorSink(&sink);
         RequireType(ControlAt(tags, 39), ControlType::kCheckBox, 12, 34);
       },
-      ::testing::ExitedWithCode(255),
+      ::testing::ExitedWithCode(testing::kExitMinusOne),
       HasSubstr("错误代码：5\r\n\r\n错误信息：数据或数组类型不匹配\r\n\r\n12, 34\r\n[end]"));
 }
 

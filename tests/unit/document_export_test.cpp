@@ -12,6 +12,7 @@
 #include "runtime/clock.h"
 #include "runtime/file_system.h"
 #include "runtime/gbk_codec.h"
+#include "utf8_path.h"
 
 namespace velmora {
 namespace {
@@ -66,6 +67,8 @@ class ExportTest : public ::testing::Test {
   }
   void TearDown() override {
     program_.reset();
+    // The program made the folder the current one, and Windows removes no such folder.
+    std::filesystem::current_path(dir_.parent_path());
     std::filesystem::remove_all(dir_);
   }
   void SetTitle(std::string_view title) {
@@ -114,11 +117,11 @@ TEST_F(ExportTest, CancelAtTheOverwriteQuestionKeepsTheEarlierDocumentByteForByt
 }
 
 TEST_F(ExportTest, AFailedSaveIsReportedAsAFailure) {
-  std::filesystem::create_directory(dir_ / GbkToUtf8("清单.docx"));
+  std::filesystem::create_directory(dir_ / PathFromUtf8(GbkToUtf8("清单.docx")));
   ExportDocument(program_->context());
   ASSERT_GE(dialogs_.shown.size(), 2u);
   EXPECT_EQ(dialogs_.shown[dialogs_.shown.size() - 2], "导出失败");
-  EXPECT_TRUE(std::filesystem::is_directory(dir_ / GbkToUtf8("清单.docx")));
+  EXPECT_TRUE(std::filesystem::is_directory(dir_ / PathFromUtf8(GbkToUtf8("清单.docx"))));
 }
 
 TEST_F(ExportTest, ATitleThatCannotBeAFileNameWritesNothingAnywhere) {
@@ -132,7 +135,7 @@ TEST_F(ExportTest, ATitleThatCannotBeAFileNameWritesNothingAnywhere) {
   }
   std::vector<std::string> written;
   for (const auto& entry : std::filesystem::recursive_directory_iterator(dir_)) {
-    if (entry.is_regular_file()) written.push_back(entry.path().string());
+    if (entry.is_regular_file()) written.push_back(Utf8FromPath(entry.path()));
   }
   EXPECT_TRUE(written.empty());
   EXPECT_FALSE(std::filesystem::exists(dir_.parent_path() / "x.docx"));

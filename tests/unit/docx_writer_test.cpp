@@ -229,6 +229,8 @@ TEST(DocxWriterTest, TitleIsTheFirstLine_DatesAreW3cdtf) {
   }
 }
 
+// The time-zone switch and the Python reader are this machine's: the Linux build runs them.
+#ifndef _WIN32
 TEST(DocxWriterTest, SameTextGivesSameBytes_WhateverTheTimeZone) {
   const std::string text = Numbered("清单", {"A", "B"});
   const std::string first = Docx(text);
@@ -287,6 +289,7 @@ TEST(DocxWriterTest, PythonDocxReadsTheParagraphsAndTitle) {
   EXPECT_EQ(pclose(pipe.release()), 0);
   EXPECT_EQ(output, Utf8(u8"清单 v1.0\n清单 v1.0\n\n1.A & <B>\n2.two\n\tlines\n3.\U0001F600\n"));
 }
+#endif
 
 }  // namespace
 }  // namespace velmora

@@ -1,4 +1,5 @@
 #include "runtime/fatal_error.h"
+#include "exit_code.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -14,8 +15,7 @@ namespace {
 using ::testing::ExitedWithCode;
 using ::testing::HasSubstr;
 
-// The parent of a death test sees exit code -1 as 255.
-constexpr int kExitMinusOne = 255;
+using testing::kExitMinusOne;
 
 class StderrSink : public FatalErrorSink {
  public:

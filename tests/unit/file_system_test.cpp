@@ -1,8 +1,13 @@
 #include "runtime/file_system.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 #include <unistd.h>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <sys/stat.h>
+#endif
 
 #include <algorithm>
 #include <filesystem>
@@ -28,19 +33,27 @@ TEST(RunDirectoryTest, SplitsAtTheLastBackslash) {
   EXPECT_EQ(RunDirectoryFromExecutablePath("C:\\a\\\x81\x5C.exe"), "C:\\a");
 }
 
+#ifdef _WIN32
+TEST(NativePathTest, GbkBecomesUtf8AndBackslashesStay) {
+  EXPECT_EQ(NativePath("C:\\Data\\预设配置一.ini"),
+            "C:\\Data\\" + GbkToUtf8("预设配置一") + ".ini");
+  EXPECT_EQ(NativePath("\\\x81\x5C.ini"), "\\" + GbkToUtf8("\x81\x5C") + ".ini");
+}
+#else
 TEST(NativePathTest, BackslashesBecomeSlashesAndGbkBecomesUtf8) {
   EXPECT_EQ(NativePath("/tmp\\Data\\config.ini"), "/tmp/Data/config.ini");
   EXPECT_EQ(NativePath("/tmp\\Data\\预设配置一.ini"),
             "/tmp/Data/" + GbkToUtf8("预设配置一") + ".ini");
   EXPECT_EQ(NativePath("\\\x81\x5C.ini"), "/" + GbkToUtf8("\x81\x5C") + ".ini");
 }
+#endif
 
 class FileSystemTest : public ::testing::Test {
  protected:
   void SetUp() override { ASSERT_FALSE(dir_.empty()); }
   // A GBK path below the folder, joined as the logic joins them.
   std::string Path(std::string_view tail) const { return dir_ + "\\" + std::string(tail); }
-  fs::path Native(std::string_view tail) const { return NativePath(Path(tail)); }
+  fs::path Native(std::string_view tail) const { return PathFromUtf8(NativePath(Path(tail))); }
   void Put(std::string_view tail, std::string_view bytes) const {
     std::ofstream(Native(tail), std::ios::binary) << bytes;
   }
@@ -51,7 +64,7 @@ class FileSystemTest : public ::testing::Test {
   std::vector<std::string> Entries() const {
     std::vector<std::string> names;
     for (const auto& entry : fs::directory_iterator(dir_))
-      names.push_back(entry.path().filename().string());
+      names.push_back(Utf8FromPath(entry.path().filename()));
     std::sort(names.begin(), names.end());
     return names;
   }
@@ -130,6 +143,7 @@ TEST_F(FileSystemTest, ReadWholeFile) {
   EXPECT_FALSE(ReadWholeFile(Path("Data"), bytes));
 }
 
+#ifndef _WIN32
 TEST_F(FileSystemTest, ReplaceKeepsModeAndLeavesNoTemporaryFile) {
   Put("a.ini", "old");
   chmod(Native("a.ini").c_str(), 0640);
@@ -141,6 +155,29 @@ TEST_F(FileSystemTest, ReplaceKeepsModeAndLeavesNoTemporaryFile) {
   ASSERT_TRUE(ReplaceFileAtomically(Path("b.ini"), ""));
   EXPECT_EQ(Entries(), (std::vector<std::string>{"a.ini", "b.ini"}));
 }
+#else
+// Windows refuses to replace a file that is read-only or that another program holds open
+// without sharing: the write fails, and the old bytes and no temporary file are left.
+TEST_F(FileSystemTest, ReadOnlyOrHeldOpenTargetFailsAndStaysAsItWas) {
+  Put("a.ini", "old");
+  ASSERT_TRUE(SetFileAttributesW(Native("a.ini").c_str(), FILE_ATTRIBUTE_READONLY));
+  EXPECT_FALSE(ReplaceFileAtomically(Path("a.ini"), "new"));
+  EXPECT_EQ(Bytes("a.ini"), "old");
+  EXPECT_EQ(Entries(), std::vector<std::string>{"a.ini"});
+  ASSERT_TRUE(SetFileAttributesW(Native("a.ini").c_str(), FILE_ATTRIBUTE_NORMAL));
+
+  const HANDLE held = CreateFileW(Native("a.ini").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  EXPECT_FALSE(ReplaceFileAtomically(Path("a.ini"), "new"));
+  CloseHandle(held);
+  EXPECT_EQ(Bytes("a.ini"), "old");
+  EXPECT_EQ(Entries(), std::vector<std::string>{"a.ini"});
+
+  ASSERT_TRUE(ReplaceFileAtomically(Path("a.ini"), "new"));
+  EXPECT_EQ(Bytes("a.ini"), "new");
+}
+#endif
 
 TEST_F(FileSystemTest, FailedReplaceLeavesEverythingAsItWas) {
   EXPECT_FALSE(ReplaceFileAtomically(Path("missing\\a.ini"), "x"));

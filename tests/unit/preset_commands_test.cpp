@@ -14,6 +14,11 @@
 #include "runtime/file_faults.h"
 #include "runtime/text_ops.h"
 
+#ifdef _WIN32
+// Last: its MessageBox macro would rename the dialog interface's method.
+#include <windows.h>
+#endif
+
 namespace velmora {
 namespace {
 
@@ -216,6 +221,30 @@ TEST_F(PresetCommandsTest, AFailedSaveShowsWhyAndLeavesEveryFileAsItWas) {
   Run(SavePreset);
   EXPECT_EQ(Last().text, "保存失败，预设名称不能为空！");
 }
+
+#ifdef _WIN32
+// Windows keeps a read-only Preset file, or one that another program holds open without
+// sharing, from being replaced: the save reports the failure and the file keeps its bytes.
+TEST_F(PresetCommandsTest, AReadOnlyOrHeldOpenPresetFileFailsTheSaveAndKeepsItsBytes) {
+  SaveTwoPresets();
+  const auto second = File("预设配置二");
+  const std::wstring path = harness.Native("Data\\预设配置二.ini").wstring();
+  ASSERT_TRUE(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY));
+  SetTitle(2, "改过");
+  Run(SavePreset);
+  EXPECT_EQ(Last().title, "保存失败");
+  EXPECT_EQ(File("预设配置二"), second);
+  ASSERT_TRUE(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL));
+
+  const HANDLE held = CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  Run(SavePreset);
+  CloseHandle(held);
+  EXPECT_EQ(Last().title, "保存失败");
+  EXPECT_EQ(File("预设配置二"), second);
+}
+#endif
 
 TEST_F(PresetCommandsTest, AListedNameThatNamesNoDataFileNeverReachesAFileOutside) {
   const std::string outside = "[编辑框]\r\n标签标题编辑框1=外\r\n";

@@ -92,7 +92,7 @@ class ProgramHarness {
 
   // Files by a GBK path relative to the run directory ("Data\\x.ini").
   std::filesystem::path Native(std::string_view relative) const {
-    return NativePath(directory_.path() + "\\" + std::string(relative));
+    return PathFromUtf8(NativePath(directory_.path() + "\\" + std::string(relative)));
   }
   void WriteFile(std::string_view relative, std::string_view bytes) const {
     std::filesystem::create_directories(Native(relative).parent_path());
@@ -112,7 +112,7 @@ class ProgramHarness {
         std::ifstream in(entry.path(), std::ios::binary);
         bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
       }
-      files.emplace_back(entry.path().string(), bytes);
+      files.emplace_back(Utf8FromPath(entry.path()), bytes);
     }
     std::sort(files.begin(), files.end());
     return files;

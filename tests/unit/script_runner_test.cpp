@@ -1,9 +1,7 @@
 #include "script_runner.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <filesystem>
 #include <sstream>
 #include <string>
 
@@ -11,6 +9,7 @@
 #include "runtime/gbk_codec.h"
 #include "script_parser.h"
 #include "script_session.h"
+#include "temp_folder.h"
 #include "transcript.h"
 
 namespace velmora {
@@ -20,18 +19,14 @@ std::string Utf8(const char8_t* text) { return reinterpret_cast<const char*>(tex
 
 // Runs a UTF-8 script in a fresh run directory and gives the transcript.
 std::string RunScript(const std::string& script) {
-  const std::filesystem::path dir =
-      std::filesystem::temp_directory_path() / ("velmora_runner_" + std::to_string(getpid()));
-  std::filesystem::remove_all(dir);
-  std::filesystem::create_directories(dir);
+  const testing::TempFolder dir;
   std::ostringstream out;
   Transcript transcript(out);
   ParsedScript parsed = ParseScript(script);
   ScriptSession session(std::move(parsed.commands), parsed.line_count, transcript);
   ScriptRunner runner(session);
   const FixedClock clock(FromCalendarTime({2026, 1, 15, 10, 30, 0}));
-  const int code = runner.Run(Utf8ToGbk(dir.string()), clock);
-  std::filesystem::remove_all(dir);
+  const int code = runner.Run(Utf8ToGbk(dir.path()), clock);
   return out.str() + "exit " + std::to_string(code) + "\n";
 }
 

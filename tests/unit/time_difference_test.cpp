@@ -1,15 +1,14 @@
 #include "app/time_difference.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <filesystem>
 #include <functional>
 #include <string>
 
 #include "app/program.h"
 #include "runtime/clock.h"
 #include "runtime/gbk_codec.h"
+#include "temp_folder.h"
 
 namespace velmora {
 namespace {
@@ -39,17 +38,11 @@ class ActingModal final : public ModalHost {
 class TimeDifferenceTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = std::filesystem::temp_directory_path() /
-           ("velmora_time_difference_" + std::to_string(getpid()));
-    std::filesystem::create_directories(dir_);
-    program_ = std::make_unique<Program>(Utf8ToGbk(dir_.string()),
+    program_ = std::make_unique<Program>(Utf8ToGbk(dir_.path()),
                                          ProgramServices{clock_, dialogs_, shell_, modal_});
     modal_.model = &program_->model();
   }
-  void TearDown() override {
-    program_.reset();
-    std::filesystem::remove_all(dir_);
-  }
+  void TearDown() override { program_.reset(); }
   ControlRef In(WindowId window, std::string_view name) {
     return program_->model().Find(window, name);
   }
@@ -71,7 +64,7 @@ class TimeDifferenceTest : public ::testing::Test {
   SilentDialogs dialogs_;
   NoShell shell_;
   ActingModal modal_;
-  std::filesystem::path dir_;
+  testing::TempFolder dir_;
   std::unique_ptr<Program> program_;
 };
 

@@ -17,7 +17,7 @@ namespace {
 
 constexpr std::string_view kBadNameText =
     "预设名称不能含有 \\ / : * ? \" < > | 、控制字符或“#引号”，不能为“.”、“..”、“config”"
-    "或 CON、NUL 等设备名，首尾不能是空格！";
+    "或 CON、NUL 等设备名，首尾不能是空格，也不能过长！";
 
 ControlRef PresetBox(const AppContext& app) { return app.MainControl("预设组合框"); }
 

@@ -12,7 +12,7 @@
 #include "runtime/clock.h"
 #include "runtime/file_system.h"
 #include "runtime/gbk_codec.h"
-#include "utf8_path.h"
+#include "runtime/utf8_path.h"
 
 namespace velmora {
 namespace {

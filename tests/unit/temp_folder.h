@@ -10,7 +10,7 @@
 #include <string>
 #include <system_error>
 
-#include "utf8_path.h"
+#include "runtime/utf8_path.h"
 
 namespace velmora::testing {
 

@@ -1,6 +1,7 @@
 // The program's own operator new: a request the system cannot meet ends the program with the
 // fatal error report "分配 %d 字节内存失败!" and exit code -1, as every other fault does,
-// instead of an exception nobody catches.
+// instead of an exception nobody catches. (Under AddressSanitizer the sanitizer's operator new
+// is linked first and this file's is not used.)
 
 #include <cstddef>
 #include <cstdint>

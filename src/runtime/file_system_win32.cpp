@@ -89,14 +89,15 @@ bool AnythingMatches(const std::wstring& pattern) {
   return true;
 }
 
-// Writes every piece, resuming after short writes; one call moves at most 1 GiB.
+// Writes every piece, resuming after short writes; one call moves at most 1 GiB. The pieces
+// count as one write to the seam, as the vectored write of the POSIX side does.
 bool WriteAll(HANDLE file, std::span<const std::string_view> pieces) {
+  if (FileCallFails(FileCall::kWrite)) return false;
   for (const std::string_view piece : pieces) {
     std::size_t done = 0;
     while (done < piece.size()) {
       const auto chunk = static_cast<DWORD>(std::min<std::size_t>(piece.size() - done, 1u << 30));
       DWORD written = 0;
-      if (FileCallFails(FileCall::kWrite)) return false;
       if (!WriteFile(file, piece.data() + done, chunk, &written, nullptr)) return false;
       done += written;
     }
@@ -211,9 +212,12 @@ bool ReplaceFileAtomically(std::string_view path, std::span<const std::string_vi
   const std::wstring target = WidePath(path);
   if (target.empty()) return false;
   std::wstring temp_path;
-  FileHandle file(CreateTemporaryBeside(target, temp_path));
-  if (!file.valid()) return false;
+  const HANDLE created = CreateTemporaryBeside(target, temp_path);
+  if (created == INVALID_HANDLE_VALUE) return false;
+  // Declared first so that it goes last: the file is deleted only after its handle is closed,
+  // since an open handle without delete sharing keeps it.
   TemporaryFile temp(temp_path);
+  FileHandle file(created);
   if (!WriteAll(file.get(), pieces)) return false;
   if (FileCallFails(FileCall::kSync) || !FlushFileBuffers(file.get())) return false;
   if (FileCallFails(FileCall::kClose)) return false;

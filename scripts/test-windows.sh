@@ -15,21 +15,9 @@ jobs=$(nproc)
 as_root=()
 [ "$(id -u)" -eq 0 ] || as_root=(sudo)
 
-packages=(
-  cmake ninja-build pkg-config dpkg-dev libzip-dev googletest
-  g++-mingw-w64-x86-64-posix libz-mingw-w64-dev wine wine64
-)
-missing=()
-for package in "${packages[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
-    missing+=("$package")
-  fi
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "Installing: ${missing[*]}"
-  "${as_root[@]}" apt-get update
-  DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
-fi
+# The Linux build's packages and the cross toolchain, Wine and the Windows side's zlib.
+"$root/scripts/setup.sh" dpkg-dev googletest g++-mingw-w64-x86-64-posix libz-mingw-w64-dev \
+  wine wine64
 
 # libzip, static, of the version the Linux build links, with zlib's static archive.
 libzip_version=$(dpkg-query -W -f='${source:Version}' libzip-dev)

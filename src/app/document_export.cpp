@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/file_names.h"
+#include "app/message_boxes.h"
 #include "runtime/file_system.h"
 #include "runtime/text_ops.h"
 #include "runtime/word_bridge.h"
@@ -23,10 +24,6 @@ std::vector<std::string_view> ListEntries(AppContext& app) {
   entries.reserve(items.size());
   for (const ComboEntry& item : items) entries.push_back(item.text);
   return entries;
-}
-
-void Notify(AppContext& app, std::string_view title, std::string_view text) {
-  app.dialogs.MessageBox(text, kMessageOk, title);
 }
 
 // Drives the word processor through the bridge; true only when the document is saved at path.
@@ -73,8 +70,7 @@ std::string BuildDocumentText(std::string_view title, const std::vector<std::str
 }
 
 void ExportDocument(AppContext& app) {
-  if (app.dialogs.MessageBox("是否需要导出Word文档？", kMessageOkCancel, "导出文档") != kResultOk)
-    return;
+  if (!Confirm(app, "导出文档", "是否需要导出Word文档？")) return;
   app.numbering_flag = app.model.Checked(app.MainControl("序号选择框")) ? 1 : 0;
   std::string title = app.model.Text(app.MainControl("文档标题编辑框"));
   if (title.empty()) title = "清单";
@@ -83,27 +79,25 @@ void ExportDocument(AppContext& app) {
   // must not be written at all. Blanks and dots at its end are kept: ".docx" follows them.
   const std::string file_name = title + ".docx";
   if (!IsUsableFileName(file_name)) {
-    Notify(
-        app, "导出文档",
-        "文档标题不能用作文件名，请去掉 \\ / : * ? \" < > | 等字符，也不要用 CON、NUL 等设备名！");
+    Tell(app, "导出文档",
+         "文档标题不能用作文件名，请去掉 \\ / : * ? \" < > | 等字符，也不要用 CON、NUL 等设备名！");
     return;
   }
   const std::string path = ConcatText({RunDirectory(), "\\", file_name});
   // The user may have edited an earlier document of that name since it was exported.
   if (FileExists(path) &&
-      app.dialogs.MessageBox(ConcatText({"“", file_name, "”已存在，是否替换原有文档？"}),
-                             kMessageOkCancel, "导出文档") != kResultOk)
+      !Confirm(app, "导出文档", ConcatText({"“", file_name, "”已存在，是否替换原有文档？"})))
     return;
 
   bool started = false;
   if (!WriteDocument(BuildDocumentText(title, ListEntries(app), app.numbering_flag != 0), path,
                      started)) {
-    Notify(app, "导出失败",
-           started ? ConcatText({"文档“", file_name, "”未能保存，没有导出任何文档！"})
-                   : std::string("无法启动Word程序，没有导出任何文档！"));
+    Tell(app, "导出失败",
+         started ? ConcatText({"文档“", file_name, "”未能保存，没有导出任何文档！"})
+                 : std::string("无法启动Word程序，没有导出任何文档！"));
     return;
   }
-  Notify(app, "提示", "恭喜您！文档导出完成！");
+  Tell(app, "提示", "恭喜您！文档导出完成！");
 }
 
 }  // namespace velmora

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/file_backup.h"
+#include "app/message_boxes.h"
 #include "app/preset_files.h"
 #include "app/preset_names.h"
 #include "app/startup.h"
@@ -22,14 +23,6 @@ constexpr std::string_view kBadNameText =
 ControlRef PresetBox(const AppContext& app) { return app.MainControl("预设组合框"); }
 
 std::string PresetBoxText(const AppContext& app) { return app.model.Text(PresetBox(app)); }
-
-bool Confirm(AppContext& app, std::string_view text, std::string_view title) {
-  return app.dialogs.MessageBox(text, kMessageOkCancel, title) == kResultOk;
-}
-
-void Tell(AppContext& app, std::string_view text, std::string_view title) {
-  app.dialogs.MessageBox(text, kMessageOk, title);
-}
 
 // Loads a Preset into the window, which from then on holds that Preset's settings.
 void LoadPreset(AppContext& app, std::string_view name) {
@@ -116,7 +109,7 @@ void ReadPreset(AppContext& app) {
   RefreshTags(app);
   // Nothing is lost: the window holds what the files hold. But the user should know that the
   // files were not brought up to date.
-  if (!stored) Tell(app, "保存失败，无法写入Data文件夹，读取的预设未能写回！", "保存失败");
+  if (!stored) Tell(app, "保存失败", "保存失败，无法写入Data文件夹，读取的预设未能写回！");
 }
 
 void AddPreset(AppContext& app) {
@@ -124,11 +117,11 @@ void AddPreset(AppContext& app) {
   if (!app.dialogs.InputBox("请输入预设名称：", "增加预设", name)) name.clear();
   const ControlRef box = PresetBox(app);
   if (name.empty() || app.model.FindItem(box, name) != -1) {
-    Tell(app, "不能增加与已有选项重复或为空值的名称！", "增加预设");
+    Tell(app, "增加预设", "不能增加与已有选项重复或为空值的名称！");
     return;
   }
   if (!IsUsablePresetName(name)) {
-    Tell(app, kBadNameText, "增加预设");
+    Tell(app, "增加预设", kBadNameText);
     return;
   }
   // The list is stored before the window is cleared: when it cannot be, the entry is taken
@@ -137,7 +130,7 @@ void AddPreset(AppContext& app) {
   app.model.AddItem(box, name, 0);
   SelectEntry(app, name);
   if (!StoreListOrPutBack(app, list_before)) {
-    Tell(app, "增加失败，无法写入Data文件夹！", "增加失败");
+    Tell(app, "增加失败", "增加失败，无法写入Data文件夹！");
     return;
   }
   ClearWindow(app);
@@ -146,13 +139,13 @@ void AddPreset(AppContext& app) {
 }
 
 void RenamePreset(AppContext& app) {
-  if (!Confirm(app, "确定要修改当前预设名称？可通过再次修改来恢复。", "预设改名")) return;
+  if (!Confirm(app, "预设改名", "确定要修改当前预设名称？可通过再次修改来恢复。")) return;
   std::string new_name;
   if (!app.dialogs.InputBox("请输入新的预设名称：", "预设改名", new_name) || new_name.empty()) {
     return;
   }
   if (!IsUsablePresetName(new_name)) {
-    Tell(app, kBadNameText, "预设改名");
+    Tell(app, "预设改名", kBadNameText);
     return;
   }
   const ControlRef box = PresetBox(app);
@@ -160,18 +153,18 @@ void RenamePreset(AppContext& app) {
   // Renaming to the name it has already changes nothing but the entry's place.
   const bool same_name = new_name == old_name;
   if (!same_name && app.model.FindItem(box, new_name) != -1) {
-    Tell(app, "不能改为与已有选项重复的名称！", "预设改名");
+    Tell(app, "预设改名", "不能改为与已有选项重复的名称！");
     return;
   }
   const auto old_file = PresetFileOf(old_name);
   const std::string new_file = PresetFilePath(new_name);
   const bool moving = !same_name && old_file && FileExists(*old_file);
   if (moving && FileExists(new_file)) {
-    Tell(app, "改名失败，已存在同名的预设文件！", "改名失败");
+    Tell(app, "改名失败", "改名失败，已存在同名的预设文件！");
     return;
   }
   if (moving && !RenameFile(*old_file, new_file)) {
-    Tell(app, "改名失败，无法移动预设文件！", "改名失败");
+    Tell(app, "改名失败", "改名失败，无法移动预设文件！");
     return;
   }
   const ComboState list_before = app.model.Combo(box);
@@ -180,21 +173,21 @@ void RenamePreset(AppContext& app) {
   SelectEntry(app, new_name);
   if (!StoreListOrPutBack(app, list_before)) {
     if (moving) RenameFile(new_file, *old_file);
-    Tell(app, "改名失败，无法写入Data文件夹！", "改名失败");
+    Tell(app, "改名失败", "改名失败，无法写入Data文件夹！");
     return;
   }
   ClearWindow(app);
   LoadPreset(app, new_name);
   RefreshTags(app);
-  Tell(app, "预设选项改名成功！", "改名成功");
+  Tell(app, "改名成功", "预设选项改名成功！");
 }
 
 void DeletePreset(AppContext& app) {
-  if (!Confirm(app, "是否要删除该预设配置项？删除后将无法恢复！", "删除预设")) return;
+  if (!Confirm(app, "删除预设", "是否要删除该预设配置项？删除后将无法恢复！")) return;
   const ControlRef box = PresetBox(app);
   const std::string name = PresetBoxText(app);
   if (name.empty()) {
-    Tell(app, "未选中或已无预设配置项可删除！", "删除预设");
+    Tell(app, "删除预设", "未选中或已无预设配置项可删除！");
     return;
   }
   const ComboState list_before = app.model.Combo(box);
@@ -202,42 +195,41 @@ void DeletePreset(AppContext& app) {
   app.model.SetSelection(box, 0);
   const FileBackup config_before(ConfigFilePath());
   if (!StoreListOrPutBack(app, list_before)) {
-    Tell(app, "删除失败，无法写入Data文件夹！", "删除失败");
+    Tell(app, "删除失败", "删除失败，无法写入Data文件夹！");
     return;
   }
   const auto file = PresetFileOf(name);
   if (file && FileExists(*file) && !RemoveFile(*file)) {
     app.model.SetCombo(box, list_before);
     config_before.Restore();
-    Tell(app, "删除失败，无法删除预设文件！", "删除失败");
+    Tell(app, "删除失败", "删除失败，无法删除预设文件！");
     return;
   }
   ClearWindow(app);
   LoadPreset(app, app.model.ItemText(box, 0));
   RefreshTags(app);
-  Tell(app, "预设配置删除成功！", "删除成功");
+  Tell(app, "删除成功", "预设配置删除成功！");
 }
 
 void SavePreset(AppContext& app) {
   const std::string name = SaveTarget(app);
   if (name.empty()) {
-    Tell(app, "保存失败，预设名称不能为空！", "保存失败");
-  } else if (Confirm(app, "点确定保存现有配置。", "保存设置")) {
+    Tell(app, "保存失败", "保存失败，预设名称不能为空！");
+  } else if (Confirm(app, "保存设置", "点确定保存现有配置。")) {
     const auto file = PresetFileOf(name);
     if (!file) {
-      Tell(app, "保存失败，该预设名称不能用作文件名！", "保存失败");
+      Tell(app, "保存失败", "保存失败，该预设名称不能用作文件名！");
     } else if (!SavePresetAndList(app, *file)) {
-      Tell(app, "保存失败，无法写入Data文件夹！", "保存失败");
+      Tell(app, "保存失败", "保存失败，无法写入Data文件夹！");
     } else {
-      Tell(app, "预设配置保存成功！", "保存成功");
+      Tell(app, "保存成功", "预设配置保存成功！");
       // The stored-text rules are shared with every other reader of these files and stay;
       // the user learns which texts they will change.
       if (const std::string boxes = BoxesNotKeptAsTyped(app); !boxes.empty()) {
-        Tell(app,
+        Tell(app, "保存提示",
              ConcatText({"以下内容含有“><br><”、“#引号”或单独的回车、换行，"
                          "已保存，但读取后将与输入的不同：",
-                         boxes}),
-             "保存提示");
+                         boxes}));
       }
     }
   }
@@ -254,7 +246,7 @@ void PickPreset(AppContext& app) {
   // The selection goes back to the one stored, so that the window and config.ini agree.
   SelectEntry(app, app.window_preset_name);
   LoadComboBoxes(app, ConfigFilePath());
-  Tell(app, "保存失败，无法写入Data文件夹，预设选择未能保存！", "保存失败");
+  Tell(app, "保存失败", "保存失败，无法写入Data文件夹，预设选择未能保存！");
 }
 
 }  // namespace velmora

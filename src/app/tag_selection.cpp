@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "app/message_boxes.h"
 #include "app/startup.h"
 #include "runtime/text_ops.h"
 
@@ -12,10 +13,6 @@ namespace {
 // each of the 39 commands has its own pair.
 constexpr int kTagCommandPlace = 1500;
 constexpr int kTagCheckBoxStep = 2;
-
-bool Confirm(AppContext& app, std::string_view text, std::string_view title) {
-  return app.dialogs.MessageBox(text, kMessageOkCancel, title) == kResultOk;
-}
 
 }  // namespace
 
@@ -50,24 +47,24 @@ void ToggleNumbering(AppContext& app) {
 }
 
 void ClearAll(AppContext& app) {
-  if (!Confirm(app, "请谨慎选择，点击确认将清空全部选择及设置。", "全部清空")) return;
+  if (!Confirm(app, "全部清空", "请谨慎选择，点击确认将清空全部选择及设置。")) return;
   ClearWindow(app);
 }
 
 void ClearSections(AppContext& app) {
-  if (!Confirm(app, "点击确认将清空所有版块标题。!", "清空版块")) return;
+  if (!Confirm(app, "清空版块", "点击确认将清空所有版块标题。!")) return;
   EmptySectionTitles(app);
   RefreshSectionTitles(app);
 }
 
 void ClearSelection(AppContext& app) {
-  if (!Confirm(app, "点击确认将清空全部已选选项。", "清空选择")) return;
+  if (!Confirm(app, "清空选择", "点击确认将清空全部已选选项。")) return;
   UntickAllTags(app);
   RefreshTags(app);
 }
 
 void ClearSettings(AppContext& app) {
-  if (!Confirm(app, "点击确认将清空编辑框内全部预设内容!", "清空设置")) return;
+  if (!Confirm(app, "清空设置", "点击确认将清空编辑框内全部预设内容!")) return;
   EmptyTagTexts(app);
   RefreshTags(app);
 }

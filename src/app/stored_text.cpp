@@ -195,8 +195,9 @@ void DecodeComboState(std::string_view value, ComboState& combo) {
   }
   const std::string_view state =
       last == std::string_view::npos ? value : value.substr(last + kEntrySeparator.size());
+  // The stored text after the selection is the box's text, which a drop-down list takes from
+  // its selected entry.
   combo.SetSelection(NumberPart(BeforeSeparator(state, kPairSeparator)));
-  combo.SetText(AfterSeparator(state, kPairSeparator));
 }
 
 std::string TextBeforeSeparator(std::string_view text, std::string_view separator) {

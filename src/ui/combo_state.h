@@ -27,10 +27,9 @@ class ComboState {
   int Selection() const { return selection_; }
   // Above the last index selects the last entry; below -1 selects nothing.
   void SetSelection(int index);
-  // The text property: the selected entry's text (a drop-down list shows nothing else).
+  // The text property: the selected entry's text (a drop-down list shows nothing else, so a
+  // text written to the box has nowhere to show).
   std::string Text() const;
-  // A written text has nowhere to show: the next Text() again gives the selected entry.
-  void SetText(std::string_view /*text*/) {}
   bool ScrollTo(int index);  // true unless invalid
   int TopIndex() const { return top_index_; }
 

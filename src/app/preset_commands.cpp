@@ -92,7 +92,8 @@ std::string BoxesNotKeptAsTyped(const AppContext& app) {
 
 void ReadPreset(AppContext& app) {
   ClearWindow(app);
-  app.window_preset_name = PresetBoxText(app);
+  // Assigned from a view, so that a long name reuses the buffer of the one it replaces.
+  app.window_preset_name = app.model.TextView(PresetBox(app));
   const auto file = PresetFileOf(app.window_preset_name);
   std::optional<ProfileSnapshot> preset;
   if (file) {

@@ -27,8 +27,15 @@ void AddCheckBoxWrites(const AppContext& app, std::vector<ProfileWrite>& writes)
 
 void AddEditBoxWrites(const AppContext& app, std::vector<ProfileWrite>& writes) {
   for (const ControlRef& box : ControlsOfType(app, kEditBoxes)) {
-    writes.push_back(
-        {std::string(kEditBoxes), app.model.Name(box), EncodeStoredText(app.model.Text(box))});
+    ProfileWrite& write =
+        writes.emplace_back(ProfileWrite{std::string(kEditBoxes), app.model.Name(box), {}});
+    // A text that stores as it stands is written from the box itself: contents can run long.
+    const std::string_view text = app.model.TextView(box);
+    if (IsStoredAsItStands(text)) {
+      write.borrowed_value = text;
+    } else {
+      write.value = EncodeStoredText(text);
+    }
   }
 }
 
@@ -101,7 +108,7 @@ void LoadCheckBoxes(AppContext& app, const ProfileSnapshot& profile) {
 void LoadEditBoxes(AppContext& app, const ProfileSnapshot& profile) {
   for (const ControlRef& box : ControlsOfType(app, kEditBoxes)) {
     const std::string_view value = profile.ReadView(kEditBoxes, app.model.Name(box));
-    if (!value.empty()) app.model.SetText(box, DecodeStoredText(value));
+    if (!value.empty()) app.model.TakeText(box, DecodeStoredText(value));
   }
 }
 
@@ -116,7 +123,7 @@ void LoadComboBoxes(AppContext& app, const ProfileSnapshot& profile) {
     // A value that is not empty replaces the whole state, so the old one need not be copied.
     ComboState state;
     DecodeComboState(value, state);
-    app.model.SetCombo(box, state);
+    app.model.SetCombo(box, std::move(state));
   }
 }
 

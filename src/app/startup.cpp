@@ -59,10 +59,10 @@ void StartupRoutine(AppContext& app) {
     LoadComboBoxes(app, ConfigFilePath());
     // One reading of the Preset file for both kinds of box.
     const ControlRef preset_box = app.MainControl("预设组合框");
-    if (const auto file = PresetFileOf(app.model.Text(preset_box)))
+    if (const auto file = PresetFileOf(app.model.Combo(preset_box).TextView()))
       LoadPresetFile(app, ProfileSnapshot::Load(*file));
   }
-  app.window_preset_name = app.model.Text(app.MainControl("预设组合框"));
+  app.window_preset_name = app.model.TextView(app.MainControl("预设组合框"));
   app.lookup_window = app.MainWindowRef();
   app.check_box_type_name = "选择框";
   RefreshTags(app);
@@ -91,7 +91,7 @@ void RefreshTags(AppContext& app) {
     model.SetVisible(check_box, true);
     if (model.Checked(check_box)) ticked.push_back(model.Text(*content_box));
   }
-  model.SetItems(app.MainControl("列表框1"), ticked);
+  model.SetItems(app.MainControl("列表框1"), std::move(ticked));
   RefreshSectionTitles(app);
 }
 

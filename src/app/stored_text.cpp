@@ -1,6 +1,8 @@
 #include "app/stored_text.h"
 
 #include <cstddef>
+#include <cstring>
+#include <initializer_list>
 #include <vector>
 
 #include "runtime/text_ops.h"
@@ -20,29 +22,41 @@ constexpr std::string_view kUnticked = "假";
 
 bool IsLeadByte(char c) { return static_cast<unsigned char>(c) >= 0x80; }
 
-// ReplaceText for a sought text whose first byte is ASCII: matches start only at character
+struct Replacement {
+  std::string_view sought;  // its first byte is ASCII
+  std::string_view by;
+};
+
+// ReplaceText for sought texts whose first byte is ASCII: matches start only at character
 // starts, scanning left to right without overlaps. Tag contents run to many kilobytes, so
 // unchanged stretches are copied whole.
-std::string ReplaceAtCharacterStarts(std::string_view text, std::string_view sought,
-                                     std::string_view replacement) {
+std::string ReplaceAtCharacterStarts(std::string_view text,
+                                     std::initializer_list<Replacement> replacements) {
   const std::size_t n = text.size();
-  const std::size_t m = sought.size();
   std::string result;
   result.reserve(n);
   std::size_t copied = 0;
   std::size_t i = 0;
-  while (i + m <= n) {
+  while (i < n) {
     if (IsLeadByte(text[i])) {
       if (i + 1 == n) break;  // a lone lead byte ends the scan
       i += 2;
-    } else if (text[i] == sought.front() && text.substr(i, m) == sought) {
-      result.append(text.substr(copied, i - copied));
-      result.append(replacement);
-      i += m;
-      copied = i;
-    } else {
-      ++i;
+      continue;
     }
+    const Replacement* match = nullptr;
+    for (const Replacement& replacement : replacements) {
+      if (text[i] == replacement.sought.front() &&
+          text.substr(i, replacement.sought.size()) == replacement.sought)
+        match = &replacement;
+    }
+    if (match == nullptr) {
+      ++i;
+      continue;
+    }
+    result.append(text.substr(copied, i - copied));
+    result.append(match->by);
+    i += match->sought.size();
+    copied = i;
   }
   result.append(text.substr(copied));
   return result;
@@ -128,9 +142,18 @@ std::string EncodeStoredText(std::string_view text) {
   return value;
 }
 
+bool IsStoredAsItStands(std::string_view text) {
+  // Only line breaks and double quotes are replaced, wherever they stand.
+  for (const char c : {'\r', '\n', '"'}) {
+    if (std::memchr(text.data(), c, text.size()) != nullptr) return false;
+  }
+  return true;
+}
+
 std::string DecodeStoredText(std::string_view value) {
-  return ReplaceAtCharacterStarts(ReplaceAtCharacterStarts(value, kLineBreakMarker, kCrLf),
-                                  kQuoteMarker, kQuote);
+  // The two markers share no byte, so one pass that replaces either is the same as one pass
+  // for each, without a second copy of a long text.
+  return ReplaceAtCharacterStarts(value, {{kLineBreakMarker, kCrLf}, {kQuoteMarker, kQuote}});
 }
 
 std::string EncodeTick(bool ticked) { return std::string(ticked ? kTicked : kUnticked); }

@@ -10,6 +10,8 @@
 namespace velmora {
 
 std::string EncodeStoredText(std::string_view text);
+// Whether EncodeStoredText gives the text back unchanged.
+bool IsStoredAsItStands(std::string_view text);
 std::string DecodeStoredText(std::string_view value);
 // Whether a text reads back from its stored value as it stands. Not so for a text holding a
 // marker itself, a lone CR or LF, or a NUL; the empty text leaves a box as it is.

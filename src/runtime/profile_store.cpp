@@ -57,7 +57,8 @@ bool ProfileSnapshot::Write(const std::vector<ProfileWrite>& writes) && {
   bool all_set = true;
   bool any_set = false;
   for (const ProfileWrite& write : writes) {
-    const bool set = document.Set(write.section, write.key, write.value);
+    const bool set =
+        document.Set(write.section, write.key, write.borrowed_value.value_or(write.value));
     all_set = all_set && set;
     any_set = any_set || set;
   }

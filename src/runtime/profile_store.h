@@ -4,6 +4,7 @@
 // reading), no byte-order mark. Names match without regard to the case of ASCII letters; the
 // first section and the first key of a name win.
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,6 +26,9 @@ struct ProfileWrite {
   std::string section;
   std::string key;
   std::string value;
+  // When set, written instead of value without a copy: the caller keeps the text alive and
+  // unchanged until the write has returned. For texts that may run long.
+  std::optional<std::string_view> borrowed_value = std::nullopt;
 };
 // The writes one after another, applied with one read and one atomic replacement of the file.
 bool WriteProfileTexts(std::string_view file, const std::vector<ProfileWrite>& writes);

@@ -39,6 +39,12 @@ void ComboState::Clear() {
   top_index_ = 0;
 }
 
+void ComboState::Assign(std::vector<std::string>&& texts) {
+  Clear();
+  entries_.reserve(texts.size());
+  for (std::string& text : texts) entries_.push_back(ComboEntry{std::move(text), 0});
+}
+
 int ComboState::Find(std::string_view text) const {
   for (int i = 0; i < Count(); ++i) {
     if (entries_[static_cast<std::size_t>(i)].text == text) return i;
@@ -55,7 +61,12 @@ void ComboState::SetSelection(int index) {
   }
 }
 
-std::string ComboState::Text() const { return EntryText(selection_); }
+std::string ComboState::Text() const { return std::string(TextView()); }
+
+std::string_view ComboState::TextView() const {
+  if (selection_ < 0 || selection_ >= Count()) return {};
+  return entries_[static_cast<std::size_t>(selection_)].text;
+}
 
 bool ComboState::ScrollTo(int index) {
   if (index < 0 || index >= Count()) return false;

@@ -22,6 +22,8 @@ class ComboState {
   // Deleting the selected entry leaves nothing selected; an entry before it moves it up.
   bool Delete(int index);
   void Clear();
+  // Clear, then the texts as entries with value 0, taken over without a copy.
+  void Assign(std::vector<std::string>&& texts);
   int Find(std::string_view text) const;  // first entry whose whole text equals, or -1
 
   int Selection() const { return selection_; }
@@ -30,6 +32,8 @@ class ComboState {
   // The text property: the selected entry's text (a drop-down list shows nothing else, so a
   // text written to the box has nowhere to show).
   std::string Text() const;
+  // The same without a copy, valid until the entries change.
+  std::string_view TextView() const;
   bool ScrollTo(int index);  // true unless invalid
   int TopIndex() const { return top_index_; }
 

@@ -161,8 +161,16 @@ std::string ControlModel::Text(const ControlRef& control) const {
   return impl_->store.Text(control);
 }
 
+std::string_view ControlModel::TextView(const ControlRef& control) const {
+  return impl_->store.TextView(control);
+}
+
 void ControlModel::SetText(const ControlRef& control, std::string_view text) {
-  impl_->store.SetText(control, text);
+  impl_->store.SetText(control, std::string(text));
+}
+
+void ControlModel::TakeText(const ControlRef& control, std::string&& text) {
+  impl_->store.SetText(control, std::move(text));
 }
 
 int ControlModel::Selection(const ControlRef& control) const {
@@ -201,8 +209,8 @@ bool ControlModel::DeleteItem(const ControlRef& control, int index) {
 
 void ControlModel::ClearItems(const ControlRef& control) { impl_->store.ClearItems(control); }
 
-void ControlModel::SetItems(const ControlRef& control, const std::vector<std::string>& texts) {
-  impl_->store.SetItems(control, texts);
+void ControlModel::SetItems(const ControlRef& control, std::vector<std::string> texts) {
+  impl_->store.SetItems(control, std::move(texts));
 }
 
 int ControlModel::FindItem(const ControlRef& control, std::string_view text) const {
@@ -219,8 +227,8 @@ const ComboState& ControlModel::Combo(const ControlRef& control) const {
   return impl_->store.Combo(control);
 }
 
-void ControlModel::SetCombo(const ControlRef& control, const ComboState& state) {
-  impl_->store.SetCombo(control, state);
+void ControlModel::SetCombo(const ControlRef& control, ComboState state) {
+  impl_->store.SetCombo(control, std::move(state));
 }
 
 // ---- visual style ----
@@ -239,7 +247,7 @@ void ControlModel::UserClick(const ControlRef& button) { impl_->store.Click(butt
 void ControlModel::UserToggle(const ControlRef& check_box) { impl_->store.Toggle(check_box); }
 
 void ControlModel::UserReplaceText(const ControlRef& edit_box, std::string_view text) {
-  impl_->store.SetText(edit_box, text);
+  impl_->store.SetText(edit_box, std::string(text));
 }
 
 void ControlModel::UserEditText(const ControlRef& edit_box,

@@ -130,7 +130,11 @@ class ControlModel {
   // Edit box: the write raises `content changed` once, nested in the write, even for the same
   // text. Combo box: the text stays that of the selected entry; observers still hear of it.
   std::string Text(const ControlRef& control) const;
+  // The same without a copy, valid until the control changes: for texts that may run long.
+  std::string_view TextView(const ControlRef& control) const;
   void SetText(const ControlRef& control, std::string_view text);
+  // The same for a text the caller no longer needs, which the box takes over without a copy.
+  void TakeText(const ControlRef& control, std::string&& text);
   int Selection(const ControlRef& control) const;
   void SetSelection(const ControlRef& control, int index);  // combo: clamps, raises nothing
   int Page(const ControlRef& control) const;                // tab control: the selected page
@@ -145,12 +149,12 @@ class ControlModel {
   void ClearItems(const ControlRef& control);
   // All entries replaced by these texts (value 0), as ClearItems and AddItem for each would leave
   // them; the observer hears of it once, as the one run of entries that differs.
-  void SetItems(const ControlRef& control, const std::vector<std::string>& texts);
+  void SetItems(const ControlRef& control, std::vector<std::string> texts);
   int FindItem(const ControlRef& control, std::string_view text) const;
   bool ScrollToItem(const ControlRef& control, int index);
   int TopItem(const ControlRef& control) const;
   const ComboState& Combo(const ControlRef& control) const;
-  void SetCombo(const ControlRef& control, const ComboState& state);
+  void SetCombo(const ControlRef& control, ComboState state);
 
   void SetVisualStyle(int style_number);
   int VisualStyle() const;  // 0 until switched on

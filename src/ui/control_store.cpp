@@ -112,7 +112,7 @@ std::string ControlStore::Caption(const ControlRef& control) const { return Curr
 void ControlStore::SetCaption(const ControlRef& control, std::string_view caption) {
   // An edit box's caption is its text, whose write raises `content changed`.
   if (TypeOf(control) == ControlType::kEditBox) {
-    SetText(control, caption);
+    SetText(control, std::string(caption));
     return;
   }
   ControlState& state = Live(control, Access::kWrite);
@@ -145,18 +145,24 @@ void ControlStore::Toggle(const ControlRef& check_box) {
 }
 
 std::string ControlStore::Text(const ControlRef& control) const {
+  return std::string(TextView(control));
+}
+
+std::string_view ControlStore::TextView(const ControlRef& control) const {
   const ControlState& state = Current(control);
   if (TypeOf(control) == ControlType::kComboBox) {
-    return state.items.Text();
+    return state.items.TextView();
   }
   return state.text;
 }
 
-void ControlStore::SetText(const ControlRef& control, std::string_view text) {
+void ControlStore::SetText(const ControlRef& control, std::string text) {
   ControlState& state = Live(control, Access::kWrite);
   switch (TypeOf(control)) {
     case ControlType::kEditBox:
-      state.text = text;
+      // Swapped rather than assigned: a short text assigned over a long one would keep the
+      // long one's memory.
+      state.text.swap(text);
       state.pending_text = nullptr;
       events_.Notify(control, Property::kText);
       // Once, explicitly, after the new text is in place; also when it did not change.

@@ -36,7 +36,8 @@ class ControlStore {
   void SetChecked(const ControlRef& control, bool checked);
   void Toggle(const ControlRef& check_box);
   std::string Text(const ControlRef& control) const;
-  void SetText(const ControlRef& control, std::string_view text);
+  std::string_view TextView(const ControlRef& control) const;
+  void SetText(const ControlRef& control, std::string text);
   void EditText(const ControlRef& edit_box, std::function<std::string()> read_text);
   int Selection(const ControlRef& control) const;
   void SetSelection(const ControlRef& control, int index);
@@ -54,12 +55,12 @@ class ControlStore {
   int AddItem(const ControlRef& control, std::string_view text, int value);
   bool DeleteItem(const ControlRef& control, int index);
   void ClearItems(const ControlRef& control);
-  void SetItems(const ControlRef& control, const std::vector<std::string>& texts);
+  void SetItems(const ControlRef& control, std::vector<std::string> texts);
   int FindItem(const ControlRef& control, std::string_view text) const;
   bool ScrollToItem(const ControlRef& control, int index);
   int TopItem(const ControlRef& control) const;
   const ComboState& Combo(const ControlRef& control) const;
-  void SetCombo(const ControlRef& control, const ComboState& state);
+  void SetCombo(const ControlRef& control, ComboState state);
 
  private:
   // What a live control holds beyond its layout entry.

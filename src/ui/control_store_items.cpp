@@ -53,7 +53,7 @@ void ControlStore::ClearItems(const ControlRef& control) {
   events_.NotifyItems(control, ItemChange{0, count, 0});
 }
 
-void ControlStore::SetItems(const ControlRef& control, const std::vector<std::string>& texts) {
+void ControlStore::SetItems(const ControlRef& control, std::vector<std::string> texts) {
   ControlState& state = Live(control, Access::kWrite);
   if (!HoldsItems(TypeOf(control))) {
     return;
@@ -72,8 +72,7 @@ void ControlStore::SetItems(const ControlRef& control, const std::vector<std::st
   }
   const ItemChange change{static_cast<int>(front), static_cast<int>(old.size() - front - back),
                           static_cast<int>(texts.size() - front - back)};
-  state.items.Clear();
-  for (const std::string& text : texts) state.items.Add(text);
+  state.items.Assign(std::move(texts));
   events_.NotifyItems(control, change);
 }
 
@@ -98,12 +97,12 @@ const ComboState& ControlStore::Combo(const ControlRef& control) const {
   return Live(control, Access::kRead).items;
 }
 
-void ControlStore::SetCombo(const ControlRef& control, const ComboState& state) {
+void ControlStore::SetCombo(const ControlRef& control, ComboState state) {
   ControlState& live = Live(control, Access::kWrite);
   if (!HoldsItems(TypeOf(control))) {
     return;
   }
-  live.items = state;
+  live.items = std::move(state);
   events_.Notify(control, Property::kItems);
   events_.Notify(control, Property::kSelection);
 }

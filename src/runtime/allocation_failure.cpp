@@ -10,6 +10,7 @@
 #include <new>
 
 #include "runtime/fatal_error.h"
+#include "runtime/large_blocks.h"
 
 namespace {
 
@@ -24,7 +25,10 @@ void* Allocate(std::size_t size) {
   // No allocator meets a request beyond the largest object size; it is not even asked.
   if (size <= static_cast<std::size_t>(PTRDIFF_MAX)) {
     for (;;) {
-      if (void* memory = std::malloc(size)) return memory;
+      if (void* memory = std::malloc(size)) {
+        if (size >= velmora::kLargeBlockBytes) velmora::PrepareLargeBlock(memory, size);
+        return memory;
+      }
       const std::new_handler handler = std::get_new_handler();
       if (handler == nullptr) break;
       handler();

@@ -56,7 +56,6 @@ class QtView final : public ModelObserver, public ModalHost {
   void Build(WindowId window);
   // The controls on pages that the user has never selected are built when their page first
   // comes up: most of the main window lies on the settings pages.
-  bool OnSelectedPages(const WindowLayout& layout, WindowId window, std::size_t entry) const;
   void BuildPending(WindowId window);
   void BuildControls(WindowId window, const std::vector<std::size_t>& entries);
   void Show(WindowId window);

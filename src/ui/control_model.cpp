@@ -137,6 +137,10 @@ bool ControlModel::OnScreen(const ControlRef& control) const {
   return impl_->store.OnScreen(control);
 }
 
+bool ControlModel::OnSelectedPages(const ControlRef& control) const {
+  return impl_->store.OnSelectedPages(control);
+}
+
 bool ControlModel::Enabled(const ControlRef& control) const {
   return impl_->store.Enabled(control);
 }

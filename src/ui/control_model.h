@@ -122,6 +122,8 @@ class ControlModel {
   void SetVisible(const ControlRef& control, bool visible);
   // Visible, enabled, and on the selected page of every tab control above it, up to the window.
   bool OnScreen(const ControlRef& control) const;
+  // On the selected page of every tab control above it, whatever is visible.
+  bool OnSelectedPages(const ControlRef& control) const;
   bool Enabled(const ControlRef& control) const;
   std::string Caption(const ControlRef& control) const;
   void SetCaption(const ControlRef& control, std::string_view caption);

@@ -393,8 +393,13 @@ TEST_F(ControlModelTest, NestedTabPagesMustAllBeSelected) {
   EXPECT_FALSE(model_.OnScreen(title));
   model_.UserSelectPage(Main("设置选择夹"), 3);
   EXPECT_FALSE(model_.OnScreen(title));
+  EXPECT_FALSE(model_.OnSelectedPages(title));
   model_.UserSelectPage(Main("框架选择夹"), 1);
   EXPECT_TRUE(model_.OnScreen(title));
+  // A control hidden by the logic is still on the selected pages: a view builds it hidden.
+  model_.SetVisible(title, false);
+  EXPECT_FALSE(model_.OnScreen(title));
+  EXPECT_TRUE(model_.OnSelectedPages(title));
   model_.UserSelectPage(Main("设置选择夹"), 40);  // no such page
   EXPECT_EQ(model_.Page(Main("设置选择夹")), 3);
 }

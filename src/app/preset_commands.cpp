@@ -242,7 +242,6 @@ void SavePreset(AppContext& app) {
 void PickPreset(AppContext& app) {
   const std::string picked = PresetBoxText(app);
   if (SaveComboBoxes(app, ConfigFilePath())) {
-    app.current_preset_name = picked;
     app.window_preset_name = picked;
     return;
   }

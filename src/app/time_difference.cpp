@@ -13,11 +13,7 @@ void OpenTimeDifference(AppContext& app) {
   app.model.LoadWindow(WindowKind::kTimeDifference, true);
 }
 
-void ComputeTimeDifference(AppContext& app) {
-  // The button that raised this belongs to the open time-difference window, which is modal
-  // and therefore the active one.
-  const WindowId window = app.model.ActiveWindow();
-  if (window == 0 || app.model.KindOf(window) != WindowKind::kTimeDifference) return;
+void ComputeTimeDifference(AppContext& app, WindowId window) {
   const DateTime end = app.model.Date(app.model.Find(window, kEndDateBoxName));
   const DateTime start = app.model.Date(app.model.Find(window, kStartDateBoxName));
   const double months = std::fabs(DateInterval(end, start));

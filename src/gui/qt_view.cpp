@@ -403,7 +403,7 @@ void QtView::RequestClose(WindowId window) {
     model_->UserClose(window);
   }
   // The model counts the program as finished only once the close has gone through.
-  if (model_ != nullptr && model_->Finished() && finished_) finished_(model_->ExitCode());
+  if (model_ != nullptr && model_->Finished() && finished_) finished_();
 }
 
 void QtView::Bind(const ControlRef& control, QWidget* widget) {

@@ -29,8 +29,8 @@ class QtView final : public ModelObserver, public ModalHost {
   void Attach(ControlModel& model);
   // Before the model goes: the windows stay until the view goes, but report nothing more.
   void Detach();
-  // Called with the exit code once the last window has closed.
-  void SetFinished(std::function<void(int)> finished) { finished_ = std::move(finished); }
+  // Called once the last window has closed.
+  void SetFinished(std::function<void()> finished) { finished_ = std::move(finished); }
 
   QWidget* WindowWidget(WindowId window) const;
   QWidget* ControlWidget(const ControlRef& control) const;
@@ -77,7 +77,7 @@ class QtView final : public ModelObserver, public ModalHost {
   std::vector<WindowId> created_early_;
   std::vector<WindowId> shown_early_;
   std::map<WindowId, QEventLoop*> modal_loops_;
-  std::function<void(int)> finished_;
+  std::function<void()> finished_;
   bool building_ = false;
   struct StaleProperty {
     ControlRef control;

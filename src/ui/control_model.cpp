@@ -91,8 +91,6 @@ ControlRef ControlModel::WindowRef(WindowId window) const {
 
 bool ControlModel::Finished() const { return impl_->windows.Finished(); }
 
-int ControlModel::ExitCode() const { return 0; }
-
 // ---- finding controls ----
 
 std::vector<ControlRef> ControlModel::FindControls(const ControlRef& window,

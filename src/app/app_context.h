@@ -19,7 +19,6 @@ struct AppContext {
   WindowId main_window = 0;
 
   // Program-wide values.
-  std::string current_preset_name;  // set only by PickPreset
   // The Preset whose settings the window holds: the one read, picked, added or loaded last.
   // SavePreset writes into it, so that a list left behind by a failed write cannot lead it
   // into another Preset's file.

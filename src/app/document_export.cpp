@@ -10,6 +10,7 @@
 #include "runtime/file_system.h"
 #include "runtime/text_ops.h"
 #include "runtime/word_bridge.h"
+#include "ui/control_names.h"
 
 namespace velmora {
 
@@ -19,7 +20,7 @@ constexpr std::string_view kLineBreak = "\r\n";
 
 // The list's entries as the model holds them, not copied: valid until the list next changes.
 std::vector<std::string_view> ListEntries(AppContext& app) {
-  const std::vector<ComboEntry>& items = app.model.Combo(app.MainControl("列表框1")).Entries();
+  const std::vector<ComboEntry>& items = app.model.Combo(app.MainControl(kTagListName)).Entries();
   std::vector<std::string_view> entries;
   entries.reserve(items.size());
   for (const ComboEntry& item : items) entries.push_back(item.text);
@@ -71,8 +72,8 @@ std::string BuildDocumentText(std::string_view title, const std::vector<std::str
 
 void ExportDocument(AppContext& app) {
   if (!Confirm(app, "导出文档", "是否需要导出Word文档？")) return;
-  app.numbering_flag = app.model.Checked(app.MainControl("序号选择框")) ? 1 : 0;
-  std::string title = app.model.Text(app.MainControl("文档标题编辑框"));
+  app.numbering_flag = app.model.Checked(app.MainControl(kNumberingBoxName)) ? 1 : 0;
+  std::string title = app.model.Text(app.MainControl(kDocumentTitleBoxName));
   if (title.empty()) title = "清单";
 
   // The title becomes the file name: one that names another folder, or a device on Windows,

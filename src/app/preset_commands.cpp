@@ -12,6 +12,7 @@
 #include "runtime/file_system.h"
 #include "runtime/profile_store.h"
 #include "runtime/text_ops.h"
+#include "ui/control_names.h"
 
 namespace velmora {
 namespace {
@@ -20,7 +21,7 @@ constexpr std::string_view kBadNameText =
     "预设名称不能含有 \\ / : * ? \" < > | 、控制字符或“#引号”，不能为“.”、“..”、“config”"
     "或 CON、NUL 等设备名，首尾不能是空格，也不能过长！";
 
-ControlRef PresetBox(const AppContext& app) { return app.MainControl("预设组合框"); }
+ControlRef PresetBox(const AppContext& app) { return app.MainControl(kPresetBoxName); }
 
 std::string PresetBoxText(const AppContext& app) { return app.model.Text(PresetBox(app)); }
 
@@ -69,18 +70,20 @@ std::string SaveTarget(const AppContext& app) {
 // How the user knows an edit box: by what it holds on the settings page.
 std::string BoxDescription(const AppContext& app, const ControlRef& box) {
   const std::string name = app.model.Name(box);
-  const std::string number = ToText(NumberFromMark(app.model.Mark(box)));
-  if (name.starts_with("标签标题编辑框")) return ConcatText({"第", number, "个标签的标题"});
-  if (name.starts_with("标签内容编辑框")) return ConcatText({"第", number, "个标签的内容"});
-  if (name.starts_with("版块编辑框")) return ConcatText({"第", number, "个版块的标题"});
-  if (name == "文档标题编辑框") return "文档标题";
+  const int number = NumberFromMark(app.model.Mark(box));
+  const std::string shown = ToText(number);
+  if (name == TagTitleBoxName(number)) return ConcatText({"第", shown, "个标签的标题"});
+  if (name == TagContentBoxName(number)) return ConcatText({"第", shown, "个标签的内容"});
+  if (name == SectionTitleBoxName(number)) return ConcatText({"第", shown, "个版块的标题"});
+  if (name == kDocumentTitleBoxName) return "文档标题";
   return name;
 }
 
 // The edit boxes whose text would read back otherwise than it stands, joined for a message.
 std::string BoxesNotKeptAsTyped(const AppContext& app) {
   std::string boxes;
-  for (const ControlRef& box : app.model.FindControls(app.MainWindowRef(), {}, "编辑框")) {
+  for (const ControlRef& box :
+       app.model.FindControls(app.MainWindowRef(), {}, TypeName(ControlType::kEditBox))) {
     if (StoredTextComesBack(app.model.Text(box))) continue;
     if (!boxes.empty()) boxes += "、";
     boxes += BoxDescription(app, box);
@@ -240,7 +243,6 @@ void SavePreset(AppContext& app) {
 void PickPreset(AppContext& app) {
   const std::string picked = PresetBoxText(app);
   if (SaveComboBoxes(app, ConfigFilePath())) {
-    app.current_preset_name = picked;
     app.window_preset_name = picked;
     return;
   }

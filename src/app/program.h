@@ -23,9 +23,9 @@ struct ProgramServices {
 
 class Program {
  public:
-  // Fixes the run directory (GBK) and makes it the current folder, registers the exit
-  // routine, binds every handler and loads the main window: its `created` event runs the
-  // startup routine before the window shows.
+  // Fixes the run directory (GBK) and makes it the current folder, binds every handler and
+  // loads the main window: its `created` event runs the startup routine before the window
+  // shows.
   Program(std::string_view run_directory, const ProgramServices& services);
   ~Program();
   Program(const Program&) = delete;
@@ -34,8 +34,7 @@ class Program {
   ControlModel& model();
   AppContext& context();
   WindowId main_window() const;
-  bool Finished() const;  // the main window was closed
-  int ExitCode() const;   // 0 after closing
+  bool Finished() const;  // the main window was closed; the program ends with exit code 0
 
  private:
   struct Impl;

@@ -8,6 +8,7 @@
 #include "app/preset_names.h"
 #include "runtime/file_system.h"
 #include "runtime/text_ops.h"
+#include "ui/control_names.h"
 
 namespace velmora {
 namespace {
@@ -22,7 +23,8 @@ std::optional<ControlRef> FirstWithNumber(const ControlModel& model,
 }
 
 void EmptyTexts(AppContext& app, std::string_view pattern) {
-  for (const ControlRef& box : app.model.FindControls(app.MainWindowRef(), pattern, "编辑框")) {
+  for (const ControlRef& box :
+       app.model.FindControls(app.MainWindowRef(), pattern, TypeName(ControlType::kEditBox))) {
     app.model.SetText(box, "");
   }
 }
@@ -58,22 +60,24 @@ void StartupRoutine(AppContext& app) {
   if (FileExists(ConfigFilePath())) {
     LoadComboBoxes(app, ConfigFilePath());
     // One reading of the Preset file for both kinds of box.
-    const ControlRef preset_box = app.MainControl("预设组合框");
-    if (const auto file = PresetFileOf(app.model.Combo(preset_box).TextView()))
+    const ControlRef preset_box = app.MainControl(kPresetBoxName);
+    if (const auto file = PresetFileOf(app.model.TextView(preset_box)))
       LoadPresetFile(app, ProfileSnapshot::Load(*file));
   }
-  app.window_preset_name = app.model.TextView(app.MainControl("预设组合框"));
+  app.window_preset_name = app.model.TextView(app.MainControl(kPresetBoxName));
   app.lookup_window = app.MainWindowRef();
-  app.check_box_type_name = "选择框";
+  app.check_box_type_name = TypeName(ControlType::kCheckBox);
   RefreshTags(app);
 }
 
 void RefreshTags(AppContext& app) {
   ControlModel& model = app.model;
   const ControlRef window = app.MainWindowRef();
-  const auto check_boxes = model.FindControls(window, "标签选择框", "选择框");
-  const auto title_boxes = model.FindControls(window, "标签标题编辑框", "编辑框");
-  const auto content_boxes = model.FindControls(window, "标签内容编辑框", "编辑框");
+  const std::string& edit_box = TypeName(ControlType::kEditBox);
+  const auto check_boxes =
+      model.FindControls(window, kTagCheckBoxPrefix, TypeName(ControlType::kCheckBox));
+  const auto title_boxes = model.FindControls(window, kTagTitleBoxPrefix, edit_box);
+  const auto content_boxes = model.FindControls(window, kTagContentBoxPrefix, edit_box);
   // The list is built aside and set in one step, so that a view redraws only what differs.
   std::vector<std::string> ticked;
   for (const ControlRef& check_box : check_boxes) {
@@ -91,15 +95,17 @@ void RefreshTags(AppContext& app) {
     model.SetVisible(check_box, true);
     if (model.Checked(check_box)) ticked.push_back(model.Text(*content_box));
   }
-  model.SetItems(app.MainControl("列表框1"), std::move(ticked));
+  model.SetItems(app.MainControl(kTagListName), std::move(ticked));
   RefreshSectionTitles(app);
 }
 
 void RefreshSectionTitles(AppContext& app) {
   ControlModel& model = app.model;
   const ControlRef window = app.MainWindowRef();
-  const auto group_boxes = model.FindControls(window, "版块分组框", "分组框");
-  const auto title_boxes = model.FindControls(window, "版块编辑框", "编辑框");
+  const auto group_boxes =
+      model.FindControls(window, kSectionFramePrefix, TypeName(ControlType::kGroupBox));
+  const auto title_boxes =
+      model.FindControls(window, kSectionTitleBoxPrefix, TypeName(ControlType::kEditBox));
   for (const ControlRef& group_box : group_boxes) {
     const int section = NumberFromMark(model.Mark(group_box));
     const auto title_box = FirstWithNumber(model, title_boxes, section);
@@ -110,21 +116,22 @@ void RefreshSectionTitles(AppContext& app) {
 }
 
 void UntickAllTags(AppContext& app) {
-  for (const ControlRef& box : app.model.FindControls(app.MainWindowRef(), "标签", "选择框")) {
+  for (const ControlRef& box : app.model.FindControls(app.MainWindowRef(), kTagControlsPrefix,
+                                                      TypeName(ControlType::kCheckBox))) {
     app.model.SetChecked(box, false);
   }
-  app.model.ClearItems(app.MainControl("列表框1"));
+  app.model.ClearItems(app.MainControl(kTagListName));
 }
 
-void EmptyTagTexts(AppContext& app) { EmptyTexts(app, "标签"); }
+void EmptyTagTexts(AppContext& app) { EmptyTexts(app, kTagControlsPrefix); }
 
-void EmptySectionTitles(AppContext& app) { EmptyTexts(app, "版块编辑框"); }
+void EmptySectionTitles(AppContext& app) { EmptyTexts(app, kSectionTitleBoxPrefix); }
 
 void ClearWindow(AppContext& app) {
   UntickAllTags(app);
   EmptyTagTexts(app);
   EmptySectionTitles(app);
-  app.model.ClearItems(app.MainControl("列表框1"));
+  app.model.ClearItems(app.MainControl(kTagListName));
   RefreshTags(app);
 }
 

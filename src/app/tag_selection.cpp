@@ -4,7 +4,7 @@
 
 #include "app/message_boxes.h"
 #include "app/startup.h"
-#include "runtime/text_ops.h"
+#include "ui/control_names.h"
 
 namespace velmora {
 namespace {
@@ -18,13 +18,12 @@ constexpr int kTagCheckBoxStep = 2;
 
 void TagCheckBoxClicked(AppContext& app, int tag_number) {
   ControlModel& model = app.model;
-  const std::string number = ToText(tag_number);
-  const std::string content = model.Text(app.MainControl("标签内容编辑框" + number));
-  const auto found =
-      model.FindControls(app.lookup_window, "@标签选择框" + number, app.check_box_type_name);
+  const std::string content = model.Text(app.MainControl(TagContentBoxName(tag_number)));
+  const auto found = model.FindControls(app.lookup_window, "@" + TagCheckBoxName(tag_number),
+                                        app.check_box_type_name);
   const ControlRef check_box = RequireType(ControlAt(found, 0), ControlType::kCheckBox,
                                            kTagCommandPlace + tag_number, kTagCheckBoxStep);
-  const ControlRef list = app.MainControl("列表框1");
+  const ControlRef list = app.MainControl(kTagListName);
   if (model.Checked(check_box)) {
     model.AddItem(list, content);
     return;
@@ -34,13 +33,14 @@ void TagCheckBoxClicked(AppContext& app, int tag_number) {
 }
 
 void MirrorSectionTitle(AppContext& app, int section_number) {
-  const std::string number = ToText(section_number);
-  const std::string title = app.model.Text(app.MainControl("版块编辑框" + number));
-  if (!title.empty()) app.model.SetCaption(app.MainControl("版块分组框" + number), title);
+  const std::string title = app.model.Text(app.MainControl(SectionTitleBoxName(section_number)));
+  if (!title.empty()) {
+    app.model.SetCaption(app.MainControl(SectionFrameName(section_number)), title);
+  }
 }
 
 void ToggleNumbering(AppContext& app) {
-  const ControlRef box = app.MainControl("序号选择框");
+  const ControlRef box = app.MainControl(kNumberingBoxName);
   const bool numbered = app.model.Checked(box);
   app.model.SetCaption(box, numbered ? "序号导出" : "无序导出");
   app.numbering_flag = numbered ? 1 : 0;

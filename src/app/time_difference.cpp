@@ -4,6 +4,7 @@
 
 #include "runtime/date_time.h"
 #include "runtime/text_ops.h"
+#include "ui/control_names.h"
 
 namespace velmora {
 
@@ -12,15 +13,11 @@ void OpenTimeDifference(AppContext& app) {
   app.model.LoadWindow(WindowKind::kTimeDifference, true);
 }
 
-void ComputeTimeDifference(AppContext& app) {
-  // The button that raised this belongs to the open time-difference window, which is modal
-  // and therefore the active one.
-  const WindowId window = app.model.ActiveWindow();
-  if (window == 0 || app.model.KindOf(window) != WindowKind::kTimeDifference) return;
-  const DateTime end = app.model.Date(app.model.Find(window, "时差日期框2"));
-  const DateTime start = app.model.Date(app.model.Find(window, "时差日期框1"));
+void ComputeTimeDifference(AppContext& app, WindowId window) {
+  const DateTime end = app.model.Date(app.model.Find(window, kEndDateBoxName));
+  const DateTime start = app.model.Date(app.model.Find(window, kStartDateBoxName));
   const double months = std::fabs(DateInterval(end, start));
-  app.model.SetText(app.model.Find(window, "时差结果编辑框"), ToText(months));
+  app.model.SetText(app.model.Find(window, kMonthsBoxName), ToText(months));
 }
 
 }  // namespace velmora

@@ -5,6 +5,7 @@
 namespace velmora {
 
 void OpenTimeDifference(AppContext& app);
-void ComputeTimeDifference(AppContext& app);
+// window: the time-difference window whose button raised it.
+void ComputeTimeDifference(AppContext& app, WindowId window);
 
 }  // namespace velmora

@@ -3,7 +3,7 @@
 namespace velmora {
 
 DesktopProgram::DesktopProgram(std::string_view run_directory, const Clock& clock,
-                               std::function<void(int)> finished) {
+                               std::function<void()> finished) {
   view_.SetFinished(std::move(finished));
   program_ = std::make_unique<Program>(run_directory,
                                        ProgramServices{clock, dialogs_, shell_, view_, &view_});

@@ -16,9 +16,10 @@ namespace velmora {
 // the window tests and the benchmark build. Needs a QApplication.
 class DesktopProgram {
  public:
-  // run_directory is GBK. finished is called with the exit code once the last window closed.
+  // run_directory is GBK. finished is called once the last window has closed; the program then
+  // ends with exit code 0.
   DesktopProgram(std::string_view run_directory, const Clock& clock,
-                 std::function<void(int)> finished = {});
+                 std::function<void()> finished = {});
   ~DesktopProgram();
   DesktopProgram(const DesktopProgram&) = delete;
   DesktopProgram& operator=(const DesktopProgram&) = delete;

@@ -81,7 +81,7 @@ int main(int argc, char* argv[]) {
   }
   const velmora::SystemClock clock;
   velmora::DesktopProgram desktop(velmora::Utf8ToGbk(run_directory.folder), clock,
-                                  [](int exit_code) { QCoreApplication::exit(exit_code); });
-  if (desktop.program().Finished()) return desktop.program().ExitCode();
+                                  [] { QCoreApplication::exit(0); });
+  if (desktop.program().Finished()) return 0;
   return QApplication::exec();
 }

@@ -298,7 +298,7 @@ void QtView::Build(WindowId window) {
   view.pending.assign(count, false);
   std::vector<std::size_t> now;
   for (std::size_t i = 1; i < count; ++i) {
-    if (OnSelectedPages(layout, window, i)) {
+    if (model_->OnSelectedPages(ControlRef{layout.entries[i].type, window, static_cast<int>(i)})) {
       now.push_back(i);
     } else {
       view.pending[i] = true;
@@ -308,24 +308,6 @@ void QtView::Build(WindowId window) {
   BuildControls(window, now);
 }
 
-bool QtView::OnSelectedPages(const WindowLayout& layout, WindowId window, std::size_t entry) const {
-  const std::size_t count = layout.entries.size();
-  // Up the parents to the window; the step limit keeps a parent cycle from looping.
-  std::size_t i = entry;
-  for (std::size_t steps = 0; steps < count && i > 0 && i < count; ++steps) {
-    const LayoutEntry& child = layout.entries[i];
-    const auto parent = static_cast<std::size_t>(child.parent);
-    if (parent == 0 || parent >= count) break;
-    const LayoutEntry& holder = layout.entries[parent];
-    if (holder.type == ControlType::kTab &&
-        model_->Page(ControlRef{holder.type, window, static_cast<int>(parent)}) != child.page) {
-      return false;
-    }
-    i = parent;
-  }
-  return true;
-}
-
 void QtView::BuildPending(WindowId window) {
   if (building_ || model_ == nullptr) return;
   const auto found = windows_.find(window);
@@ -333,7 +315,10 @@ void QtView::BuildPending(WindowId window) {
   const WindowLayout& layout = model_->LayoutOf(window);
   std::vector<std::size_t> now;
   for (std::size_t i = 1; i < found->second.pending.size(); ++i) {
-    if (found->second.pending[i] && OnSelectedPages(layout, window, i)) now.push_back(i);
+    if (found->second.pending[i] &&
+        model_->OnSelectedPages(ControlRef{layout.entries[i].type, window, static_cast<int>(i)})) {
+      now.push_back(i);
+    }
   }
   if (!now.empty()) BuildControls(window, now);
 }
@@ -418,7 +403,7 @@ void QtView::RequestClose(WindowId window) {
     model_->UserClose(window);
   }
   // The model counts the program as finished only once the close has gone through.
-  if (model_ != nullptr && model_->Finished() && finished_) finished_(model_->ExitCode());
+  if (model_ != nullptr && model_->Finished() && finished_) finished_();
 }
 
 void QtView::Bind(const ControlRef& control, QWidget* widget) {

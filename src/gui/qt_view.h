@@ -29,8 +29,8 @@ class QtView final : public ModelObserver, public ModalHost {
   void Attach(ControlModel& model);
   // Before the model goes: the windows stay until the view goes, but report nothing more.
   void Detach();
-  // Called with the exit code once the last window has closed.
-  void SetFinished(std::function<void(int)> finished) { finished_ = std::move(finished); }
+  // Called once the last window has closed.
+  void SetFinished(std::function<void()> finished) { finished_ = std::move(finished); }
 
   QWidget* WindowWidget(WindowId window) const;
   QWidget* ControlWidget(const ControlRef& control) const;
@@ -56,7 +56,6 @@ class QtView final : public ModelObserver, public ModalHost {
   void Build(WindowId window);
   // The controls on pages that the user has never selected are built when their page first
   // comes up: most of the main window lies on the settings pages.
-  bool OnSelectedPages(const WindowLayout& layout, WindowId window, std::size_t entry) const;
   void BuildPending(WindowId window);
   void BuildControls(WindowId window, const std::vector<std::size_t>& entries);
   void Show(WindowId window);
@@ -78,7 +77,7 @@ class QtView final : public ModelObserver, public ModalHost {
   std::vector<WindowId> created_early_;
   std::vector<WindowId> shown_early_;
   std::map<WindowId, QEventLoop*> modal_loops_;
-  std::function<void(int)> finished_;
+  std::function<void()> finished_;
   bool building_ = false;
   struct StaleProperty {
     ControlRef control;

@@ -91,8 +91,6 @@ ControlRef ControlModel::WindowRef(WindowId window) const {
 
 bool ControlModel::Finished() const { return impl_->windows.Finished(); }
 
-int ControlModel::ExitCode() const { return 0; }
-
 // ---- finding controls ----
 
 std::vector<ControlRef> ControlModel::FindControls(const ControlRef& window,
@@ -135,6 +133,10 @@ void ControlModel::SetVisible(const ControlRef& control, bool visible) {
 
 bool ControlModel::OnScreen(const ControlRef& control) const {
   return impl_->store.OnScreen(control);
+}
+
+bool ControlModel::OnSelectedPages(const ControlRef& control) const {
+  return impl_->store.OnSelectedPages(control);
 }
 
 bool ControlModel::Enabled(const ControlRef& control) const {

@@ -73,7 +73,14 @@ class ModalHost {
   virtual void RunModal(WindowId window) = 0;
 };
 
-using Handler = std::function<void(int argument)>;
+// What a handler learns of the event that runs it: the window it belongs to (the window whose
+// control raised the event, or that raised it itself) and the argument of the layout's binding.
+struct EventContext {
+  WindowId window = 0;
+  int argument = 0;
+};
+
+using Handler = std::function<void(const EventContext& event)>;
 
 class ControlModel {
  public:
@@ -97,9 +104,8 @@ class ControlModel {
   // The window that takes user input: the newest modal window while one is open.
   WindowId ActiveWindow() const;
   ControlRef WindowRef(WindowId window) const;
-  // True once the last window has closed; the program then ends with ExitCode().
+  // True once the last window has closed; the program then ends with exit code 0.
   bool Finished() const;
-  int ExitCode() const;
 
   // Controls whose name matches the pattern (a prefix, or after "@" the exact name), whose
   // type name equals type_name when one is given, and whose mark read as a decimal integer
@@ -122,6 +128,8 @@ class ControlModel {
   void SetVisible(const ControlRef& control, bool visible);
   // Visible, enabled, and on the selected page of every tab control above it, up to the window.
   bool OnScreen(const ControlRef& control) const;
+  // On the selected page of every tab control above it, whatever is visible.
+  bool OnSelectedPages(const ControlRef& control) const;
   bool Enabled(const ControlRef& control) const;
   std::string Caption(const ControlRef& control) const;
   void SetCaption(const ControlRef& control, std::string_view caption);

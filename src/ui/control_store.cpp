@@ -77,16 +77,24 @@ void ControlStore::SetVisible(const ControlRef& control, bool visible) {
 
 bool ControlStore::OnScreen(const ControlRef& control) const {
   Live(control, Access::kRead);
-  if (!windows_.Shown(control.window) || !windows_.Enabled(control.window)) {
-    return false;
-  }
+  return windows_.Shown(control.window) && windows_.Enabled(control.window) &&
+         HoldersAllow(control, true);
+}
+
+bool ControlStore::OnSelectedPages(const ControlRef& control) const {
+  Live(control, Access::kRead);
+  return HoldersAllow(control, false);
+}
+
+bool ControlStore::HoldersAllow(const ControlRef& control, bool need_shown) const {
   const auto& entries = windows_.LayoutOf(control.window).entries;
   const std::vector<ControlState>& controls = controls_.at(control.window);
   int index = control.control;
   // The step limit guards against a parent chain that loops.
   for (std::size_t steps = 0; index != 0 && steps < entries.size(); ++steps) {
     const LayoutEntry& entry = entries[static_cast<std::size_t>(index)];
-    if (!controls[static_cast<std::size_t>(index)].visible || (entry.flags & kFlagDisabled) != 0) {
+    if (need_shown && (!controls[static_cast<std::size_t>(index)].visible ||
+                       (entry.flags & kFlagDisabled) != 0)) {
       return false;
     }
     const int parent = entry.parent;

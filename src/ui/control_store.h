@@ -29,6 +29,7 @@ class ControlStore {
   bool Visible(const ControlRef& control) const;
   void SetVisible(const ControlRef& control, bool visible);
   bool OnScreen(const ControlRef& control) const;
+  bool OnSelectedPages(const ControlRef& control) const;
   bool Enabled(const ControlRef& control) const;
   std::string Caption(const ControlRef& control) const;
   void SetCaption(const ControlRef& control, std::string_view caption);
@@ -83,6 +84,10 @@ class ControlStore {
   // Live(), with a text the user typed taken over from the view first.
   const ControlState& Current(const ControlRef& control) const;
   ControlType TypeOf(const ControlRef& control) const { return windows_.Entry(control).type; }
+  // The one walk from a control up its parents to the window: true when every tab control on
+  // the way shows the page the control stands on and, with need_shown, every control on the
+  // way is visible and enabled.
+  bool HoldersAllow(const ControlRef& control, bool need_shown) const;
 
   const WindowStack& windows_;
   const EventDispatch& events_;

@@ -20,7 +20,7 @@ void EventDispatch::Raise(const ControlRef& control, int event) const {
     if (found != handlers_.end() && found->second) {
       // A copy: the handler may rebind handlers while it runs.
       const Handler handler = found->second;
-      handler(binding.argument);
+      handler(EventContext{control.window, binding.argument});
     }
     return;
   }

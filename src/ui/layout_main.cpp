@@ -5,6 +5,7 @@
 #include <span>
 #include <string>
 
+#include "ui/control_names.h"
 #include "ui/layout_builder.h"
 
 namespace velmora {
@@ -61,8 +62,10 @@ constexpr std::array<TagCheckBoxPlace, 10> kSection1Tags = {{
     {10, 16, 360},
 }};
 
-std::string TwoDigits(int number) {
-  return std::string(1, static_cast<char>('0' + number / 10)) +
+// A numbered control's mark: the family code of its kind, then its number in two digits. The
+// logic reads the number back from the mark, never from the name.
+std::string NumberedMark(std::string_view family, int number) {
+  return std::string(family) + static_cast<char>('0' + number / 10) +
          static_cast<char>('0' + number % 10);
 }
 
@@ -76,26 +79,25 @@ LayoutEntry Button(std::string name, int left, int top, std::string caption, Han
 void AddTagCheckBoxes(LayoutBuilder& builder, std::span<const TagCheckBoxPlace> places,
                       std::string_view parent, int page) {
   for (const TagCheckBoxPlace& place : places) {
-    const std::string number = std::to_string(place.tag);
-    LayoutEntry& entry =
-        builder.Add(MakeEntry(ControlType::kCheckBox, "标签选择框" + number, place.left, place.top,
-                              72, 24, kVT, "标签" + number, "10" + TwoDigits(place.tag)),
-                    parent, page);
+    LayoutEntry& entry = builder.Add(
+        MakeEntry(ControlType::kCheckBox, TagCheckBoxName(place.tag), place.left, place.top, 72, 24,
+                  kVT, "标签" + std::to_string(place.tag), NumberedMark("10", place.tag)),
+        parent, page);
     entry.events.push_back({kEventClicked, HandlerId::kTagClicked, place.tag});
   }
 }
 
 void AddSectionFrame(LayoutBuilder& builder, int section, int left, int top, int width, int height,
                      std::string caption) {
-  builder.Add(MakeEntry(ControlType::kGroupBox, "版块分组框" + std::to_string(section), left, top,
-                        width, height, kV, std::move(caption), "400" + std::to_string(section)),
+  builder.Add(MakeEntry(ControlType::kGroupBox, SectionFrameName(section), left, top, width, height,
+                        kV, std::move(caption), NumberedMark("40", section)),
               kFrameTab, 0);
 }
 
 void AddSectionTitleBox(LayoutBuilder& builder, int section, int top) {
   LayoutEntry& entry =
-      builder.Add(MakeEntry(ControlType::kEditBox, "版块编辑框" + std::to_string(section), 64, top,
-                            288, 24, kVT, {}, "300" + std::to_string(section)),
+      builder.Add(MakeEntry(ControlType::kEditBox, SectionTitleBoxName(section), 64, top, 288, 24,
+                            kVT, {}, NumberedMark("30", section)),
                   kSettingsTab, 0);
   entry.events.push_back({kEventContentChanged, HandlerId::kSectionTitleChanged, section});
 }
@@ -111,8 +113,8 @@ void AddSectionLabel(LayoutBuilder& builder, int section, int top) {
 void AddTagTitlePair(LayoutBuilder& builder, int tag) {
   const std::string number = std::to_string(tag);
   const std::string frame = "标签" + number + "分组框";
-  LayoutEntry& box = builder.Add(MakeEntry(ControlType::kEditBox, "标签标题编辑框" + number, 16, 24,
-                                           328, 56, kVT, {}, "20" + TwoDigits(tag)),
+  LayoutEntry& box = builder.Add(MakeEntry(ControlType::kEditBox, TagTitleBoxName(tag), 16, 24, 328,
+                                           56, kVT, {}, NumberedMark("20", tag)),
                                  frame);
   box.style = kStyleMultiLine;
   builder.Add(MakeEntry(ControlType::kGroupBox, frame, 16, 32, 360, 88, kV, "标签"), kSettingsTab,
@@ -122,8 +124,8 @@ void AddTagTitlePair(LayoutBuilder& builder, int tag) {
 void AddTagContentPair(LayoutBuilder& builder, int tag) {
   const std::string number = std::to_string(tag);
   const std::string frame = "标签" + number + "内容分组框";
-  LayoutEntry& box = builder.Add(MakeEntry(ControlType::kEditBox, "标签内容编辑框" + number, 16, 24,
-                                           328, 224, kVT, {}, "50" + TwoDigits(tag)),
+  LayoutEntry& box = builder.Add(MakeEntry(ControlType::kEditBox, TagContentBoxName(tag), 16, 24,
+                                           328, 224, kVT, {}, NumberedMark("50", tag)),
                                  frame);
   box.style = kStyleMultiLine;
   builder.Add(MakeEntry(ControlType::kGroupBox, frame, 16, 136, 360, 256, kV, "内容"), kSettingsTab,
@@ -151,10 +153,12 @@ LayoutEntry MainWindowEntry() {
 void AddExportControls(LayoutBuilder& builder) {
   builder.Add(MakeEntry(ControlType::kLabel, "文档标题标签", 16, 440, 24, 24, kV, "标题"),
               kPresetFrame);
-  builder.Add(MakeEntry(ControlType::kEditBox, "文档标题编辑框", 48, 440, 64, 24, kVT, "清单"),
+  builder.Add(MakeEntry(ControlType::kEditBox, std::string(kDocumentTitleBoxName), 48, 440, 64, 24,
+                        kVT, "清单"),
               kPresetFrame);
   LayoutEntry& numbering =
-      builder.Add(MakeEntry(ControlType::kCheckBox, "序号选择框", 16, 468, 96, 32, kVT, "序号导出"),
+      builder.Add(MakeEntry(ControlType::kCheckBox, std::string(kNumberingBoxName), 16, 468, 96, 32,
+                            kVT, "序号导出"),
                   kPresetFrame);
   numbering.style = kStyleTicked | kStyleCentred;
   numbering.events.push_back({kEventClicked, HandlerId::kNumberingToggle, 0});
@@ -173,11 +177,11 @@ void AddTabs(LayoutBuilder& builder) {
   frame_tab.items = {"材料", "设置"};
 
   AddTagCheckBoxes(builder, kPageTags, kFrameTab, 0);
-  AddTagCheckBoxes(builder, kSection3Tags, "版块分组框3", -1);
+  AddTagCheckBoxes(builder, kSection3Tags, SectionFrameName(3), -1);
   AddSectionFrame(builder, 3, 288, 176, 104, 263, "版块三");
-  AddTagCheckBoxes(builder, kSection2Tags, "版块分组框2", -1);
+  AddTagCheckBoxes(builder, kSection2Tags, SectionFrameName(2), -1);
   AddSectionFrame(builder, 2, 287, 40, 105, 128, "版块二");
-  AddTagCheckBoxes(builder, kSection1Tags, "版块分组框1", -1);
+  AddTagCheckBoxes(builder, kSection1Tags, SectionFrameName(1), -1);
   AddSectionFrame(builder, 1, 8, 40, 272, 400, "版块一");
 
   AddSectionTitleBox(builder, 2, 84);
@@ -206,14 +210,15 @@ void AddPresetAndFrames(LayoutBuilder& builder) {
   builder.Add(Button("增加预设按钮", 840, 224, "增加预设", HandlerId::kAddPreset));
   builder.Add(Button("读取预设按钮", 840, 144, "读取预设", HandlerId::kReadPreset));
 
-  LayoutEntry& presets =
-      builder.Add(MakeEntry(ControlType::kComboBox, "预设组合框", 840, 90, 96, 20, kVT));
+  LayoutEntry& presets = builder.Add(
+      MakeEntry(ControlType::kComboBox, std::string(kPresetBoxName), 840, 90, 96, 20, kVT));
   presets.style = kStyleDropDownList;
   presets.items = {"预设配置一", "预设配置二", "预设配置三"};
   presets.selection = 0;
   presets.events.push_back({kEventListItemSelected, HandlerId::kPickPreset, 0});
 
-  builder.Add(MakeEntry(ControlType::kListBox, "列表框1", 12, 25, 368, 527, kVT), "分组框1");
+  builder.Add(MakeEntry(ControlType::kListBox, std::string(kTagListName), 12, 25, 368, 527, kVT),
+              "分组框1");
   builder.Add(MakeEntry(ControlType::kWordApp, "Word程序", 312, 0, 16, 16, 0));
   builder.Add(MakeEntry(ControlType::kWordDocuments, "Word文档集", 272, 0, 24, 16, 0));
   builder.Add(MakeEntry(ControlType::kGroupBox, "分组框1", 8, 8, 392, 560, kV, "清单"));

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "ui/control_names.h"
 #include "ui/layout_builder.h"
 
 namespace velmora {
@@ -25,12 +26,16 @@ WindowLayout BuildTimeDifferenceLayout() {
   LayoutEntry& compute = builder.Add(
       MakeEntry(ControlType::kButton, "时差计算按钮", 200, 75, 80, 24, kVT, "计算"), kFrame);
   compute.events.push_back({kEventClicked, HandlerId::kComputeTimeDifference, 0});
-  LayoutEntry& result = builder.Add(
-      MakeEntry(ControlType::kEditBox, "时差结果编辑框", 200, 43, 48, 24, kV | kFlagDisabled),
-      kFrame);
+  LayoutEntry& result = builder.Add(MakeEntry(ControlType::kEditBox, std::string(kMonthsBoxName),
+                                              200, 43, 48, 24, kV | kFlagDisabled),
+                                    kFrame);
   result.style = kStyleCentred | kStyleReadOnly;
-  builder.Add(MakeEntry(ControlType::kDatePicker, "时差日期框1", 64, 43, 120, 24, kVT), kFrame);
-  builder.Add(MakeEntry(ControlType::kDatePicker, "时差日期框2", 64, 75, 120, 24, kVT), kFrame);
+  builder.Add(
+      MakeEntry(ControlType::kDatePicker, std::string(kStartDateBoxName), 64, 43, 120, 24, kVT),
+      kFrame);
+  builder.Add(
+      MakeEntry(ControlType::kDatePicker, std::string(kEndDateBoxName), 64, 75, 120, 24, kVT),
+      kFrame);
   builder.Add(MakeEntry(ControlType::kLabel, "时差标签", 256, 40, 32, 32, kV, "个月"), kFrame);
   builder.Add(MakeEntry(ControlType::kGroupBox, kFrame, 8, 16, 312, 128, kV, "时差"));
   return builder.Finish();

@@ -53,7 +53,7 @@ void RunProgramThatFaults(int error_number) {
   QTemporaryDir run_dir;
   const FixedClock clock(46037.4375);
   DesktopProgram desktop(Utf8ToGbk(run_dir.path().toStdString()), clock,
-                         [](int code) { QCoreApplication::exit(code); });
+                         [] { QCoreApplication::exit(0); });
   AcceptBoxesAndTell();
   QTimer::singleShot(0, [error_number] { ReportRuntimeError(error_number, 67187515, 178); });
   QApplication::exec();

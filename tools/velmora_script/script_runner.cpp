@@ -56,14 +56,13 @@ bool EndsWith(std::string_view text, std::string_view tail) {
 
 }  // namespace
 
-int ScriptRunner::Run(std::string_view run_directory, const Clock& clock) {
+void ScriptRunner::Run(std::string_view run_directory, const Clock& clock) {
   SetFatalErrorSink(this);
   const ProgramServices services{clock, dialogs_, *this, *this, nullptr};
   Program program(run_directory, services);
   model_ = &program.model();
   while (const ScriptCommand* command = session_.Next()) Execute(*command);
   model_ = nullptr;
-  return program.Finished() ? program.ExitCode() : 0;
 }
 
 void ScriptRunner::RunModal(WindowId window) {

@@ -21,9 +21,9 @@ class ScriptRunner final : public ModalHost, public Shell, public FatalErrorSink
  public:
   explicit ScriptRunner(ScriptSession& session) : session_(session), dialogs_(session) {}
 
-  // Starts the program in the run directory (GBK), runs the script to its end and gives the
-  // program's exit code.
-  int Run(std::string_view run_directory, const Clock& clock);
+  // Starts the program in the run directory (GBK) and runs the script to its end; the program
+  // then ends with exit code 0, whether or not the script closed its windows.
+  void Run(std::string_view run_directory, const Clock& clock);
 
   void RunModal(WindowId window) override;
   void ShowFolder(std::string_view path) override;  // prints open "PATH", relative to the run dir

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <iterator>
 #include <optional>
@@ -326,6 +327,22 @@ TEST_F(PresetFaultsTest, APickThatCannotBeStoredIsReportedAndNoPresetGetsAnother
   EXPECT_NE(File("周报")->find("标签标题编辑框1=周一"), std::string::npos);
   EXPECT_NE(File("月报")->find("月二"), std::string::npos);
   EXPECT_EQ(File("周报")->find("月二"), std::string::npos);
+}
+
+// The message box keeps its text; why the write failed goes to standard error in one line.
+TEST_F(PresetFaultsTest, AFailureTellsItsCauseOnStandardErrorInOneLine) {
+  ::testing::internal::CaptureStderr();
+  ArmFileFault(1, ENOSPC);
+  model().UserPickEntry(Box(), 1);
+  DisarmFileFault();
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+            GbkToUtf8("velmora: 保存失败: cannot create a temporary file beside ") +
+                NativePath(ConfigFilePath()) + ": " + std::strerror(ENOSPC) + "\n");
+  EXPECT_EQ(Last().text, "保存失败，无法写入Data文件夹，预设选择未能保存！");
+
+  ::testing::internal::CaptureStderr();
+  model().UserPickEntry(Box(), 1);
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
 }
 
 TEST_F(PresetFaultsTest, AReadWhoseWriteBackFailsSaysSoAndKeepsWhatItRead) {

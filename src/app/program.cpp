@@ -4,7 +4,6 @@
 #include <string_view>
 
 #include "app/document_export.h"
-#include "app/failure_log.h"
 #include "app/open_folder.h"
 #include "app/preset_commands.h"
 #include "app/startup.h"
@@ -60,9 +59,9 @@ void BindHandlers(ControlModel& model, AppContext& app) {
 
 Program::Program(std::string_view run_directory, const ProgramServices& services)
     : impl_(std::make_unique<Impl>(services)) {
-  // A run directory that cannot be entered still names where the files go: every path is
-  // formed from it, so only the cause is told here.
-  LogFailureCause("运行目录", SetRunDirectory(run_directory));
+  // Dropped: the front end prepared the folder and told of its failure already, and every path
+  // is formed from the run directory, not from the current folder.
+  static_cast<void>(SetRunDirectory(run_directory));
   impl_->context = std::make_shared<AppContext>(AppContext{.model = impl_->model,
                                                            .dialogs = services.dialogs,
                                                            .shell = services.shell,

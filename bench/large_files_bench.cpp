@@ -61,9 +61,10 @@ ChildResult RunInChild(testing::ProgramHarness& harness, Damage damage, Work wor
     double start = Now();
     if (work == Work::kReadFile) {
       std::string bytes;
-      ReadWholeFile(harness.run_directory() + "\\Data\\" +
-                        (damage == Damage::kLongList ? "config.ini" : "周报.ini"),
-                    bytes);
+      if (!ReadWholeFile(harness.run_directory() + "\\Data\\" +
+                             (damage == Damage::kLongList ? "config.ini" : "周报.ini"),
+                         bytes))
+        std::abort();
       benchmark::DoNotOptimize(bytes);
     } else {
       harness.Start();

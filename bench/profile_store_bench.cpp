@@ -5,6 +5,8 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
@@ -16,6 +18,13 @@
 
 namespace velmora {
 namespace {
+
+// A file that a measurement stands on: without it the figures would mean nothing.
+void Prepared(const FileResult& result) {
+  if (result) return;
+  std::fprintf(stderr, "cannot prepare the benchmark: %s\n", result.cause().c_str());
+  std::abort();
+}
 
 using testing::TempFolder;
 
@@ -52,11 +61,11 @@ class AlternatingSaves {
   explicit AlternatingSaves(const benchmark::State& state)
       : file_(folder_.path() + "\\预设.ini"),
         writes_{PresetWrites(Scaled(state), 0), PresetWrites(Scaled(state), 1)} {
-    WriteProfileTexts(file_, writes_[1]);
+    Prepared(WriteProfileTexts(file_, writes_[1]));
   }
   const std::string& folder() const { return folder_.path(); }
   bool SaveNext() {
-    const bool written = WriteProfileTexts(file_, writes_[variant_]);
+    const bool written = WriteProfileTexts(file_, writes_[variant_]).ok();
     variant_ ^= 1;
     return written;
   }
@@ -88,7 +97,7 @@ void BM_ProfileLoad(benchmark::State& state) {
   const TempFolder folder;
   const std::string file = folder.path() + "\\预设.ini";
   const std::vector<ProfileWrite> writes = PresetWrites(Scaled(state), 0);
-  WriteProfileTexts(file, writes);
+  Prepared(WriteProfileTexts(file, writes));
   for (auto _ : state) LoadPreset(file, writes);
 }
 BENCHMARK(BM_ProfileLoad)->Arg(1)->Arg(4)->Arg(16)->Unit(benchmark::kMillisecond);
@@ -96,9 +105,9 @@ BENCHMARK(BM_ProfileLoad)->Arg(1)->Arg(4)->Arg(16)->Unit(benchmark::kMillisecond
 // The floor: the same bytes through a temporary file, fsync, rename and fsync of the folder (as
 // our save makes the rename durable), with nothing parsed.
 std::string FileBytes(const benchmark::State& state, const std::string& file) {
-  WriteProfileTexts(file, PresetWrites(Scaled(state), 0));
+  Prepared(WriteProfileTexts(file, PresetWrites(Scaled(state), 0)));
   std::string bytes;
-  ReadWholeFile(file, bytes);
+  Prepared(ReadWholeFile(file, bytes));
   return bytes;
 }
 
@@ -203,7 +212,7 @@ void BM_PairedLoad(benchmark::State& state) {
   const TempFolder folder;
   const std::string file = folder.path() + "\\预设.ini";
   const std::vector<ProfileWrite> writes = PresetWrites(Scaled(state), 0);
-  WriteProfileTexts(file, writes);
+  Prepared(WriteProfileTexts(file, writes));
   const std::string floor_file = folder.path() + "/seed.ini";
   FileBytes(state, folder.path() + "\\seed.ini");
   RunPaired(

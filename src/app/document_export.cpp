@@ -27,12 +27,13 @@ std::vector<std::string_view> ListEntries(AppContext& app) {
   return entries;
 }
 
-// Drives the word processor through the bridge; true only when the document is saved at path.
-bool WriteDocument(std::string text, std::string_view path, bool& started) {
+// Drives the word processor through the bridge; succeeds only when the document is saved at
+// path.
+FileResult WriteDocument(std::string text, std::string_view path, bool& started) {
   WordApp word_app;
   WordDocuments documents;
   started = word_app.StartApplication() && documents.AttachDocuments(word_app, true);
-  bool saved = false;
+  FileResult saved = FileResult::Failure("cannot start the word processor");
   if (started) {
     documents.InsertText(0, std::move(text));
     saved = documents.SaveDocumentAs(path);
@@ -91,11 +92,13 @@ void ExportDocument(AppContext& app) {
     return;
 
   bool started = false;
-  if (!WriteDocument(BuildDocumentText(title, ListEntries(app), app.numbering_flag != 0), path,
-                     started)) {
-    Tell(app, "导出失败",
-         started ? ConcatText({"文档“", file_name, "”未能保存，没有导出任何文档！"})
-                 : std::string("无法启动Word程序，没有导出任何文档！"));
+  const FileResult saved = WriteDocument(
+      BuildDocumentText(title, ListEntries(app), app.numbering_flag != 0), path, started);
+  if (!saved) {
+    TellFailure(app, "导出失败",
+                started ? ConcatText({"文档“", file_name, "”未能保存，没有导出任何文档！"})
+                        : std::string("无法启动Word程序，没有导出任何文档！"),
+                saved);
     return;
   }
   Tell(app, "提示", "恭喜您！文档导出完成！");

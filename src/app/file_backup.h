@@ -15,8 +15,8 @@ class FileBackup {
   explicit FileBackup(std::string_view path);
   // From a reading already made, so that the file is not read a second time.
   FileBackup(std::string_view path, const ProfileSnapshot& as_read);
-  // Puts the old bytes back, or removes the file when there was none; true when done.
-  bool Restore() const;
+  // Puts the old bytes back, or removes the file when there was none.
+  FileResult Restore() const;
 
  private:
   std::string path_;

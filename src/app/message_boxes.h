@@ -1,16 +1,25 @@
 #pragma once
 
-// The two message boxes of the commands, title first as the box shows them: a report with OK,
-// and a question whose OK lets the command go on.
+// The message boxes of the commands, title first as the box shows them: a report with OK, the
+// same for a failure whose cause also goes to standard error, and a question whose OK lets the
+// command go on.
 
 #include <string_view>
 
 #include "app/app_context.h"
+#include "app/failure_log.h"
+#include "runtime/file_result.h"
 
 namespace velmora {
 
 inline void Tell(AppContext& app, std::string_view title, std::string_view text) {
   app.dialogs.MessageBox(text, kMessageOk, title);
+}
+
+inline void TellFailure(AppContext& app, std::string_view title, std::string_view text,
+                        const FileResult& failure) {
+  LogFailureCause(title, failure);
+  Tell(app, title, text);
 }
 
 [[nodiscard]] inline bool Confirm(AppContext& app, std::string_view title, std::string_view text) {

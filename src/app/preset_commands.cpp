@@ -41,21 +41,21 @@ void SelectEntry(AppContext& app, std::string_view name) {
 
 // The Preset file and config.ini, or neither: when config.ini cannot be written, the Preset
 // file gets its old bytes back.
-bool SavePresetAndList(AppContext& app, std::string_view file) {
+FileResult SavePresetAndList(AppContext& app, std::string_view file) {
   ProfileSnapshot preset = ProfileSnapshot::Load(file);
   const FileBackup backup(file, preset);
-  if (!SavePresetFile(app, std::move(preset))) return false;
-  if (SaveComboBoxes(app, ConfigFilePath())) return true;
-  backup.Restore();
-  return false;
+  if (FileResult saved = SavePresetFile(app, std::move(preset)); !saved) return saved;
+  FileResult listed = SaveComboBoxes(app, ConfigFilePath());
+  if (listed) return listed;
+  return FailureAfterUndo(std::move(listed), backup.Restore());
 }
 
 // Stores the Preset list in config.ini; when it cannot be stored, the list is put back as it
 // was before the command changed it.
-bool StoreListOrPutBack(AppContext& app, const ComboState& list_before) {
-  if (SaveComboBoxes(app, ConfigFilePath())) return true;
-  app.model.SetCombo(PresetBox(app), list_before);
-  return false;
+FileResult StoreListOrPutBack(AppContext& app, const ComboState& list_before) {
+  FileResult stored = SaveComboBoxes(app, ConfigFilePath());
+  if (!stored) app.model.SetCombo(PresetBox(app), list_before);
+  return stored;
 }
 
 // The Preset that SavePreset writes into: the one whose settings the window holds, as long as
@@ -108,12 +108,15 @@ void ReadPreset(AppContext& app) {
   // The write-back goes to the file just read: adding, renaming and deleting move the
   // selection away from the Preset last picked, and writing to that one would overwrite it
   // with another Preset's settings.
-  bool stored = !preset || SavePresetFile(app, std::move(*preset));
-  stored = SaveComboBoxes(app, std::move(config)) && stored;
+  FileResult preset_stored =
+      preset ? SavePresetFile(app, std::move(*preset)) : FileResult::Success();
+  const FileResult stored =
+      FirstFailure(std::move(preset_stored), SaveComboBoxes(app, std::move(config)));
   RefreshTags(app);
   // Nothing is lost: the window holds what the files hold. But the user should know that the
   // files were not brought up to date.
-  if (!stored) Tell(app, "保存失败", "保存失败，无法写入Data文件夹，读取的预设未能写回！");
+  if (!stored)
+    TellFailure(app, "保存失败", "保存失败，无法写入Data文件夹，读取的预设未能写回！", stored);
 }
 
 void AddPreset(AppContext& app) {
@@ -133,8 +136,8 @@ void AddPreset(AppContext& app) {
   const ComboState list_before = app.model.Combo(box);
   app.model.AddItem(box, name, 0);
   SelectEntry(app, name);
-  if (!StoreListOrPutBack(app, list_before)) {
-    Tell(app, "增加失败", "增加失败，无法写入Data文件夹！");
+  if (const FileResult stored = StoreListOrPutBack(app, list_before); !stored) {
+    TellFailure(app, "增加失败", "增加失败，无法写入Data文件夹！", stored);
     return;
   }
   ClearWindow(app);
@@ -167,17 +170,19 @@ void RenamePreset(AppContext& app) {
     Tell(app, "改名失败", "改名失败，已存在同名的预设文件！");
     return;
   }
-  if (moving && !RenameFile(*old_file, new_file)) {
-    Tell(app, "改名失败", "改名失败，无法移动预设文件！");
-    return;
+  if (moving) {
+    if (const FileResult moved = RenameFile(*old_file, new_file); !moved) {
+      TellFailure(app, "改名失败", "改名失败，无法移动预设文件！", moved);
+      return;
+    }
   }
   const ComboState list_before = app.model.Combo(box);
   app.model.AddItem(box, new_name, 0);
   app.model.DeleteItem(box, app.model.FindItem(box, old_name));
   SelectEntry(app, new_name);
-  if (!StoreListOrPutBack(app, list_before)) {
-    if (moving) RenameFile(new_file, *old_file);
-    Tell(app, "改名失败", "改名失败，无法写入Data文件夹！");
+  if (FileResult stored = StoreListOrPutBack(app, list_before); !stored) {
+    if (moving) stored = FailureAfterUndo(std::move(stored), RenameFile(new_file, *old_file));
+    TellFailure(app, "改名失败", "改名失败，无法写入Data文件夹！", stored);
     return;
   }
   ClearWindow(app);
@@ -198,16 +203,17 @@ void DeletePreset(AppContext& app) {
   app.model.DeleteItem(box, app.model.FindItem(box, name));
   app.model.SetSelection(box, 0);
   const FileBackup config_before(ConfigFilePath());
-  if (!StoreListOrPutBack(app, list_before)) {
-    Tell(app, "删除失败", "删除失败，无法写入Data文件夹！");
+  if (const FileResult stored = StoreListOrPutBack(app, list_before); !stored) {
+    TellFailure(app, "删除失败", "删除失败，无法写入Data文件夹！", stored);
     return;
   }
-  const auto file = PresetFileOf(name);
-  if (file && FileExists(*file) && !RemoveFile(*file)) {
-    app.model.SetCombo(box, list_before);
-    config_before.Restore();
-    Tell(app, "删除失败", "删除失败，无法删除预设文件！");
-    return;
+  if (const auto file = PresetFileOf(name); file && FileExists(*file)) {
+    if (FileResult removed = RemoveFile(*file); !removed) {
+      app.model.SetCombo(box, list_before);
+      removed = FailureAfterUndo(std::move(removed), config_before.Restore());
+      TellFailure(app, "删除失败", "删除失败，无法删除预设文件！", removed);
+      return;
+    }
   }
   ClearWindow(app);
   LoadPreset(app, app.model.ItemText(box, 0));
@@ -223,8 +229,8 @@ void SavePreset(AppContext& app) {
     const auto file = PresetFileOf(name);
     if (!file) {
       Tell(app, "保存失败", "保存失败，该预设名称不能用作文件名！");
-    } else if (!SavePresetAndList(app, *file)) {
-      Tell(app, "保存失败", "保存失败，无法写入Data文件夹！");
+    } else if (const FileResult saved = SavePresetAndList(app, *file); !saved) {
+      TellFailure(app, "保存失败", "保存失败，无法写入Data文件夹！", saved);
     } else {
       Tell(app, "保存成功", "预设配置保存成功！");
       // The stored-text rules are shared with every other reader of these files and stay;
@@ -242,14 +248,15 @@ void SavePreset(AppContext& app) {
 
 void PickPreset(AppContext& app) {
   const std::string picked = PresetBoxText(app);
-  if (SaveComboBoxes(app, ConfigFilePath())) {
+  const FileResult stored = SaveComboBoxes(app, ConfigFilePath());
+  if (stored) {
     app.window_preset_name = picked;
     return;
   }
   // The selection goes back to the one stored, so that the window and config.ini agree.
   SelectEntry(app, app.window_preset_name);
   LoadComboBoxes(app, ConfigFilePath());
-  Tell(app, "保存失败", "保存失败，无法写入Data文件夹，预设选择未能保存！");
+  TellFailure(app, "保存失败", "保存失败，无法写入Data文件夹，预设选择未能保存！", stored);
 }
 
 }  // namespace velmora

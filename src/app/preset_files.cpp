@@ -41,23 +41,23 @@ void AddEditBoxWrites(const AppContext& app, std::vector<ProfileWrite>& writes) 
 
 }  // namespace
 
-bool SaveCheckBoxes(AppContext& app, std::string_view file) {
+FileResult SaveCheckBoxes(AppContext& app, std::string_view file) {
   std::vector<ProfileWrite> writes;
   AddCheckBoxWrites(app, writes);
   return WriteProfileTexts(file, writes);
 }
 
-bool SaveEditBoxes(AppContext& app, std::string_view file) {
+FileResult SaveEditBoxes(AppContext& app, std::string_view file) {
   std::vector<ProfileWrite> writes;
   AddEditBoxWrites(app, writes);
   return WriteProfileTexts(file, writes);
 }
 
-bool SaveComboBoxes(AppContext& app, std::string_view file) {
+FileResult SaveComboBoxes(AppContext& app, std::string_view file) {
   return SaveComboBoxes(app, ProfileSnapshot::Load(file));
 }
 
-bool SaveComboBoxes(AppContext& app, ProfileSnapshot&& file) {
+FileResult SaveComboBoxes(AppContext& app, ProfileSnapshot&& file) {
   std::vector<ProfileWrite> writes;
   for (const ControlRef& box : ControlsOfType(app, kComboBoxes)) {
     writes.push_back(
@@ -66,11 +66,11 @@ bool SaveComboBoxes(AppContext& app, ProfileSnapshot&& file) {
   return std::move(file).Write(writes);
 }
 
-bool SavePresetFile(AppContext& app, std::string_view file) {
+FileResult SavePresetFile(AppContext& app, std::string_view file) {
   return SavePresetFile(app, ProfileSnapshot::Load(file));
 }
 
-bool SavePresetFile(AppContext& app, ProfileSnapshot&& file) {
+FileResult SavePresetFile(AppContext& app, ProfileSnapshot&& file) {
   std::vector<ProfileWrite> writes;
   AddCheckBoxWrites(app, writes);
   AddEditBoxWrites(app, writes);

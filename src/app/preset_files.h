@@ -10,17 +10,17 @@
 
 namespace velmora {
 
-bool SaveCheckBoxes(AppContext& app, std::string_view file);
-bool SaveEditBoxes(AppContext& app, std::string_view file);
-bool SaveComboBoxes(AppContext& app, std::string_view file);
+FileResult SaveCheckBoxes(AppContext& app, std::string_view file);
+FileResult SaveEditBoxes(AppContext& app, std::string_view file);
+FileResult SaveComboBoxes(AppContext& app, std::string_view file);
 // Check boxes and edit boxes into one Preset file in a single replacement.
-bool SavePresetFile(AppContext& app, std::string_view file);
+FileResult SavePresetFile(AppContext& app, std::string_view file);
 // The snapshot forms write into the file as it was read, without reading it again.
-bool SavePresetFile(AppContext& app, ProfileSnapshot&& file);
+FileResult SavePresetFile(AppContext& app, ProfileSnapshot&& file);
 void LoadCheckBoxes(AppContext& app, std::string_view file);
 void LoadEditBoxes(AppContext& app, std::string_view file);
 void LoadComboBoxes(AppContext& app, std::string_view file);
-bool SaveComboBoxes(AppContext& app, ProfileSnapshot&& file);
+FileResult SaveComboBoxes(AppContext& app, ProfileSnapshot&& file);
 void LoadComboBoxes(AppContext& app, const ProfileSnapshot& file);
 void LoadCheckBoxes(AppContext& app, const ProfileSnapshot& file);
 void LoadEditBoxes(AppContext& app, const ProfileSnapshot& file);

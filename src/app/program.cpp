@@ -66,7 +66,9 @@ void BindHandlers(ControlModel& model, AppContext& app) {
 
 Program::Program(std::string_view run_directory, const ProgramServices& services)
     : impl_(std::make_unique<Impl>(services)) {
-  SetRunDirectory(run_directory);
+  // Dropped: the front end prepared the folder and told of its failure already, and every path
+  // is formed from the run directory, not from the current folder.
+  static_cast<void>(SetRunDirectory(run_directory));
   impl_->model.SetObserver(services.observer);
   impl_->model.SetModalHost(&services.modal_host);
   BindHandlers(impl_->model, impl_->context);

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "app/failure_log.h"
 #include "app/preset_files.h"
 #include "app/preset_names.h"
 #include "runtime/file_system.h"
@@ -54,9 +55,11 @@ std::string PresetFilePath(std::string_view name) {
 
 void StartupRoutine(AppContext& app) {
   app.model.SetVisualStyle(1);
-  if (!FileExists(DataFolderPath())) MakeDirectory(DataFolderPath());
+  // Neither failure stops the start: the first save that needs the folder, or that meets the
+  // file, tells the user; the cause goes to standard error now.
+  if (!FileExists(DataFolderPath())) LogFailureCause("启动", MakeDirectory(DataFolderPath()));
   const std::string unnamed_preset_file = PresetFilePath("");
-  if (FileExists(unnamed_preset_file)) RemoveFile(unnamed_preset_file);
+  if (FileExists(unnamed_preset_file)) LogFailureCause("启动", RemoveFile(unnamed_preset_file));
   if (FileExists(ConfigFilePath())) {
     LoadComboBoxes(app, ConfigFilePath());
     // One reading of the Preset file for both kinds of box.

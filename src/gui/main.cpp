@@ -75,6 +75,8 @@ int main(int argc, char* argv[]) {
   // started from.
   const velmora::RunDirectoryResult run_directory = velmora::PrepareRunDirectory(chosen_run_dir);
   if (!run_directory.ready) {
+    // The cause goes to standard error in the one line that every failure's cause has.
+    std::fprintf(stderr, "velmora: 运行目录: %s\n", run_directory.ready.cause().c_str());
     QMessageBox::warning(nullptr, QStringLiteral("运行目录"),
                          QStringLiteral("无法建立运行目录“%1”，预设和文档都将无法保存！")
                              .arg(QString::fromStdString(run_directory.folder)));

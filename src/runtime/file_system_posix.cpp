@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -64,6 +65,11 @@ bool IsReadOnly(const std::string& native, const struct stat& info) {
   return (info.st_mode & 0222) == 0 || (access(native.c_str(), W_OK) != 0 && errno == EACCES);
 }
 
+// The cause of a failure that errno describes: what was done, to which file, and why.
+FileResult Failed(std::string_view doing, std::string_view native, int error) {
+  return FailureOf(doing, native, std::strerror(error));
+}
+
 bool HasWildcard(std::string_view path) { return path.find_first_of("*?") != std::string::npos; }
 
 // Only "*" and "?" are wildcards in our paths; every other glob special is escaped.
@@ -85,7 +91,7 @@ bool AnythingMatches(const std::string& native) {
 }
 
 // Writes every piece, in as few calls as the system allows, resuming after short writes.
-bool WriteAll(int fd, std::span<const std::string_view> pieces) {
+FileResult WriteAll(int fd, const std::string& native, std::span<const std::string_view> pieces) {
   std::vector<iovec> chunks;
   chunks.reserve(pieces.size());
   for (const std::string_view piece : pieces) {
@@ -94,11 +100,11 @@ bool WriteAll(int fd, std::span<const std::string_view> pieces) {
   std::size_t first = 0;
   while (first < chunks.size()) {
     const int count = static_cast<int>(std::min<std::size_t>(chunks.size() - first, IOV_MAX));
-    if (FileCallFails(FileCall::kWrite)) return false;
+    if (FileCallFails(FileCall::kWrite)) return Failed("write", native, errno);
     const ssize_t written = writev(fd, chunks.data() + first, count);
     if (written < 0) {
       if (errno == EINTR) continue;
-      return false;
+      return Failed("write", native, errno);
     }
     auto left = static_cast<std::size_t>(written);
     while (first < chunks.size() && left >= chunks[first].iov_len) left -= chunks[first++].iov_len;
@@ -107,20 +113,21 @@ bool WriteAll(int fd, std::span<const std::string_view> pieces) {
       chunks[first].iov_len -= left;
     }
   }
-  return true;
+  return FileResult::Success();
 }
 
 // Makes a rename in the folder durable. The new bytes are in place either way, so a failure
-// here does not fail the write.
+// here does not fail the write, and its result is dropped.
 void SyncFolderOf(const std::string& target) {
   const std::size_t slash = target.rfind('/');
   const std::string folder = slash == std::string::npos ? "." : target.substr(0, slash + 1);
   const FileDescriptor descriptor(open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  if (descriptor.valid()) fsync(descriptor.get());
+  if (descriptor.valid()) static_cast<void>(fsync(descriptor.get()));
 }
 
 // A new file in the target's folder, created exclusively so that nothing else is overwritten.
-// Its name is short and fixed in length, so it fits wherever the target's name fits.
+// Its name is short and fixed in length, so it fits wherever the target's name fits. -1, with
+// errno set, when none could be made.
 int CreateTemporaryBeside(const std::string& target, std::string& temp_path) {
   static unsigned counter = 0;
   const std::string folder = target.substr(0, target.rfind('/') + 1);
@@ -130,14 +137,17 @@ int CreateTemporaryBeside(const std::string& target, std::string& temp_path) {
     const int fd = open(temp_path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd >= 0 || errno != EEXIST) return fd;
   }
+  errno = EEXIST;
   return -1;
 }
 
 }  // namespace
 
-bool SetRunDirectory(std::string_view run_directory) {
+FileResult SetRunDirectory(std::string_view run_directory) {
   KeepRunDirectory(run_directory);
-  return chdir(NativePath(run_directory).c_str()) == 0;
+  const std::string native = NativePath(run_directory);
+  if (chdir(native.c_str()) != 0) return Failed("enter the folder", native, errno);
+  return FileResult::Success();
 }
 
 std::string NativePath(std::string_view path) {
@@ -157,48 +167,62 @@ bool FileExists(std::string_view path) {
   return stat(native.c_str(), &info) == 0;
 }
 
-bool MakeDirectory(std::string_view path) {
-  if (path.empty()) return false;
-  if (FileCallFails(FileCall::kMakeFolder)) return false;
-  return mkdir(NativePath(path).c_str(), 0777) == 0;
+FileResult MakeDirectory(std::string_view path) {
+  if (path.empty()) return UnnamedFailure("make");
+  const std::string native = NativePath(path);
+  if (FileCallFails(FileCall::kMakeFolder) || mkdir(native.c_str(), 0777) != 0)
+    return Failed("make the folder", native, errno);
+  return FileResult::Success();
 }
 
-bool RemoveFile(std::string_view path) {
-  if (path.empty()) return false;
+FileResult RemoveFile(std::string_view path) {
+  if (path.empty()) return UnnamedFailure("remove");
   const std::string native = NativePath(path);
   struct stat info {};
-  if (lstat(native.c_str(), &info) != 0 || S_ISDIR(info.st_mode)) return false;
-  if (S_ISREG(info.st_mode) && IsReadOnly(native, info)) return false;
-  if (FileCallFails(FileCall::kRemove)) return false;
-  return unlink(native.c_str()) == 0;
+  if (lstat(native.c_str(), &info) != 0) return Failed("remove", native, errno);
+  if (S_ISDIR(info.st_mode)) return Failed("remove", native, EISDIR);
+  if (S_ISREG(info.st_mode) && IsReadOnly(native, info)) return Failed("remove", native, EACCES);
+  if (FileCallFails(FileCall::kRemove) || unlink(native.c_str()) != 0)
+    return Failed("remove", native, errno);
+  return FileResult::Success();
 }
 
-bool RenameFile(std::string_view old_path, std::string_view new_path) {
-  if (old_path.empty() || new_path.empty()) return false;
+FileResult RenameFile(std::string_view old_path, std::string_view new_path) {
+  if (old_path.empty() || new_path.empty()) return UnnamedFailure("rename");
   const std::string from = NativePath(old_path);
   const std::string to = NativePath(new_path);
-  if (FileCallFails(FileCall::kRename)) return false;
-  if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return true;
-  if (errno != EINVAL && errno != ENOSYS) return false;
+  const std::string both = from + " to " + to;
+  if (FileCallFails(FileCall::kRename)) return Failed("rename", both, errno);
+  if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
+    return FileResult::Success();
+  if (errno != EINVAL && errno != ENOSYS) return Failed("rename", both, errno);
   // A file system without the no-replace rename: a hard link fails when the new name exists.
   struct stat info {};
-  if (lstat(from.c_str(), &info) != 0) return false;
+  if (lstat(from.c_str(), &info) != 0) return Failed("rename", both, errno);
   if (!S_ISDIR(info.st_mode)) {
-    if (link(from.c_str(), to.c_str()) != 0) return false;
-    if (unlink(from.c_str()) == 0) return true;
-    unlink(to.c_str());
-    return false;
+    if (link(from.c_str(), to.c_str()) != 0) return Failed("rename", both, errno);
+    if (unlink(from.c_str()) == 0) return FileResult::Success();
+    const int error = errno;
+    // The link is taken back so that the file keeps its one name; the unlink's error is the
+    // cause that counts.
+    static_cast<void>(unlink(to.c_str()));
+    return Failed("rename", both, error);
   }
-  if (lstat(to.c_str(), &info) == 0 || errno != ENOENT) return false;
-  return rename(from.c_str(), to.c_str()) == 0;
+  if (lstat(to.c_str(), &info) == 0) return Failed("rename", both, EEXIST);
+  if (errno != ENOENT) return Failed("rename", both, errno);
+  if (rename(from.c_str(), to.c_str()) != 0) return Failed("rename", both, errno);
+  return FileResult::Success();
 }
 
-bool ReadWholeFile(std::string_view path, std::string& bytes) {
+FileResult ReadWholeFile(std::string_view path, std::string& bytes) {
   bytes.clear();
-  if (path.empty()) return false;
-  const FileDescriptor file(open(NativePath(path).c_str(), O_RDONLY | O_CLOEXEC));
+  if (path.empty()) return UnnamedFailure("read");
+  const std::string native = NativePath(path);
+  const FileDescriptor file(open(native.c_str(), O_RDONLY | O_CLOEXEC));
   struct stat info {};
-  if (!file.valid() || fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
+  if (!file.valid() || fstat(file.get(), &info) != 0) return Failed("read", native, errno);
+  if (!S_ISREG(info.st_mode))
+    return Failed("read", native, S_ISDIR(info.st_mode) ? EISDIR : EINVAL);
   // One byte more than the size, so that the read which finds the end needs no regrowth.
   std::string content(static_cast<size_t>(info.st_size) + 1, '\0');
   size_t filled = 0;
@@ -207,7 +231,7 @@ bool ReadWholeFile(std::string_view path, std::string& bytes) {
     const ssize_t got = read(file.get(), content.data() + filled, content.size() - filled);
     if (got < 0) {
       if (errno == EINTR) continue;
-      return false;
+      return Failed("read", native, errno);
     }
     if (got == 0) break;
     filled += static_cast<size_t>(got);
@@ -217,34 +241,36 @@ bool ReadWholeFile(std::string_view path, std::string& bytes) {
   }
   content.resize(filled);
   bytes = std::move(content);
-  return true;
+  return FileResult::Success();
 }
 
-bool ReplaceFileAtomically(std::string_view path, std::string_view bytes) {
+FileResult ReplaceFileAtomically(std::string_view path, std::string_view bytes) {
   return ReplaceFileAtomically(path, std::span<const std::string_view>(&bytes, 1));
 }
 
-bool ReplaceFileAtomically(std::string_view path, std::span<const std::string_view> pieces) {
-  if (path.empty()) return false;
+FileResult ReplaceFileAtomically(std::string_view path, std::span<const std::string_view> pieces) {
+  if (path.empty()) return UnnamedFailure("replace");
   const std::string target = NativePath(path);
   struct stat old_info {};
   const bool replacing = stat(target.c_str(), &old_info) == 0 && S_ISREG(old_info.st_mode);
-  if (replacing && IsReadOnly(target, old_info)) return false;
+  if (replacing && IsReadOnly(target, old_info)) return Failed("replace", target, EACCES);
   std::string temp_path;
   FileDescriptor file(CreateTemporaryBeside(target, temp_path));
-  if (!file.valid()) return false;
+  if (!file.valid()) return Failed("create a temporary file beside", target, errno);
   TemporaryFile temp(temp_path);
-  if (replacing) fchmod(file.get(), old_info.st_mode & 07777);
-  if (!WriteAll(file.get(), pieces)) return false;
-  if (FileCallFails(FileCall::kSync)) return false;
-  if (fsync(file.get()) != 0) return false;
-  if (FileCallFails(FileCall::kClose)) return false;
-  if (close(file.release()) != 0) return false;
-  if (FileCallFails(FileCall::kRename)) return false;
-  if (rename(temp.path().c_str(), target.c_str()) != 0) return false;
+  // The mode is the old file's where the system allows; a new file with the default mode
+  // is no failure.
+  if (replacing) static_cast<void>(fchmod(file.get(), old_info.st_mode & 07777));
+  if (FileResult written = WriteAll(file.get(), target, pieces); !written) return written;
+  if (FileCallFails(FileCall::kSync) || fsync(file.get()) != 0)
+    return Failed("flush", target, errno);
+  if (FileCallFails(FileCall::kClose) || close(file.release()) != 0)
+    return Failed("close", target, errno);
+  if (FileCallFails(FileCall::kRename) || rename(temp.path().c_str(), target.c_str()) != 0)
+    return Failed("replace", target, errno);
   temp.Keep();
   SyncFolderOf(target);
-  return true;
+  return FileResult::Success();
 }
 
 }  // namespace velmora

@@ -3,6 +3,8 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -79,6 +81,37 @@ std::wstring WidePath(std::string_view path) {
   return wide;
 }
 
+// The system's message for a Win32 error, in UTF-8, without the line end it comes with.
+std::string SystemMessage(DWORD error) {
+  wchar_t* buffer = nullptr;
+  const DWORD length = FormatMessageW(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, error, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+  std::wstring text = length == 0 ? std::wstring() : std::wstring(buffer, length);
+  LocalFree(buffer);
+  while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n' || text.back() == L' ' ||
+                           text.back() == L'.'))
+    text.pop_back();
+  if (text.empty()) return "Win32 error " + std::to_string(error);
+  const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                       nullptr, 0, nullptr, nullptr);
+  std::string utf8(static_cast<std::size_t>(size), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), utf8.data(), size,
+                      nullptr, nullptr);
+  return utf8;
+}
+
+// The cause of a failure that a Win32 error describes: what was done, to which file, and why.
+FileResult Failed(std::string_view doing, std::string_view path, DWORD error) {
+  return FailureOf(doing, NativePath(path), SystemMessage(error));
+}
+
+// The cause of a failure that the fault seam made, which sets errno as the POSIX calls do.
+FileResult SeamFailed(std::string_view doing, std::string_view path) {
+  const int error = errno;
+  return FailureOf(doing, NativePath(path), std::strerror(error));
+}
+
 bool HasWildcard(std::wstring_view path) { return path.find_first_of(L"*?") != std::wstring::npos; }
 
 bool AnythingMatches(const std::wstring& pattern) {
@@ -91,24 +124,26 @@ bool AnythingMatches(const std::wstring& pattern) {
 
 // Writes every piece, resuming after short writes; one call moves at most 1 GiB. The pieces
 // count as one write to the seam, as the vectored write of the POSIX side does.
-bool WriteAll(HANDLE file, std::span<const std::string_view> pieces) {
-  if (FileCallFails(FileCall::kWrite)) return false;
+FileResult WriteAll(HANDLE file, std::string_view path, std::span<const std::string_view> pieces) {
+  if (FileCallFails(FileCall::kWrite)) return SeamFailed("write", path);
   for (const std::string_view piece : pieces) {
     std::size_t done = 0;
     while (done < piece.size()) {
       const auto chunk = static_cast<DWORD>(std::min<std::size_t>(piece.size() - done, 1u << 30));
       DWORD written = 0;
-      if (!WriteFile(file, piece.data() + done, chunk, &written, nullptr)) return false;
+      if (!WriteFile(file, piece.data() + done, chunk, &written, nullptr))
+        return Failed("write", path, GetLastError());
       done += written;
     }
   }
-  return true;
+  return FileResult::Success();
 }
 
 // A new file in the target's folder, created exclusively so that nothing else is overwritten
 // and opened without sharing until it is complete. Its name is short and fixed in length, so
 // it fits wherever the target's name fits.
-HANDLE CreateTemporaryBeside(const std::wstring& target, std::wstring& temp_path) {
+HANDLE CreateTemporaryBeside(std::string_view path, const std::wstring& target,
+                             std::wstring& temp_path, FileResult& failure) {
   static unsigned counter = 0;
   const std::size_t separator = target.find_last_of(L"\\/");
   const std::wstring folder =
@@ -116,37 +151,49 @@ HANDLE CreateTemporaryBeside(const std::wstring& target, std::wstring& temp_path
   for (int attempt = 0; attempt < 100; ++attempt) {
     temp_path = folder + L".~" + std::to_wstring(GetCurrentProcessId()) + L"-" +
                 std::to_wstring(++counter) + L".tmp";
-    if (FileCallFails(FileCall::kCreate)) return INVALID_HANDLE_VALUE;
+    if (FileCallFails(FileCall::kCreate)) {
+      failure = SeamFailed("create a temporary file beside", path);
+      return INVALID_HANDLE_VALUE;
+    }
     const HANDLE file = CreateFileW(temp_path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                     FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS) return file;
+    if (file != INVALID_HANDLE_VALUE) return file;
+    const DWORD error = GetLastError();
+    if (error != ERROR_FILE_EXISTS) {
+      failure = Failed("create a temporary file beside", path, error);
+      return INVALID_HANDLE_VALUE;
+    }
   }
+  failure = Failed("create a temporary file beside", path, ERROR_FILE_EXISTS);
   return INVALID_HANDLE_VALUE;
 }
 
-// False when the target is read-only, or held open by another program without sharing.
-// Windows refuses the replacement then anyway; Wine, run by root, would replace the file.
-bool TargetIsFree(const std::wstring& target) {
+// The error that keeps the target from being replaced, or 0: it is read-only, or held open by
+// another program without sharing. Windows refuses the replacement then anyway; Wine, run by
+// root, would replace the file.
+DWORD TargetBlocker(const std::wstring& target) {
   const DWORD attributes = GetFileAttributesW(target.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
-    return false;
+    return ERROR_ACCESS_DENIED;
   }
   const HANDLE file = CreateFileW(target.c_str(), GENERIC_WRITE | DELETE,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) {
     const DWORD error = GetLastError();
-    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? 0 : error;
   }
   CloseHandle(file);
-  return true;
+  return 0;
 }
 
 }  // namespace
 
-bool SetRunDirectory(std::string_view run_directory) {
+FileResult SetRunDirectory(std::string_view run_directory) {
   KeepRunDirectory(run_directory);
-  return SetCurrentDirectoryW(WidePath(run_directory).c_str()) != 0;
+  if (!SetCurrentDirectoryW(WidePath(run_directory).c_str()))
+    return Failed("enter the folder", run_directory, GetLastError());
+  return FileResult::Success();
 }
 
 std::string NativePath(std::string_view path) { return GbkToUtf8(path); }
@@ -158,34 +205,41 @@ bool FileExists(std::string_view path) {
   return GetFileAttributesW(wide.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-bool MakeDirectory(std::string_view path) {
-  if (path.empty()) return false;
-  if (FileCallFails(FileCall::kMakeFolder)) return false;
-  return CreateDirectoryW(WidePath(path).c_str(), nullptr) != 0;
+FileResult MakeDirectory(std::string_view path) {
+  if (path.empty()) return UnnamedFailure("make");
+  if (FileCallFails(FileCall::kMakeFolder)) return SeamFailed("make the folder", path);
+  if (!CreateDirectoryW(WidePath(path).c_str(), nullptr))
+    return Failed("make the folder", path, GetLastError());
+  return FileResult::Success();
 }
 
-bool RemoveFile(std::string_view path) {
-  if (path.empty()) return false;
-  if (FileCallFails(FileCall::kRemove)) return false;
-  return DeleteFileW(WidePath(path).c_str()) != 0;
+FileResult RemoveFile(std::string_view path) {
+  if (path.empty()) return UnnamedFailure("remove");
+  if (FileCallFails(FileCall::kRemove)) return SeamFailed("remove", path);
+  if (!DeleteFileW(WidePath(path).c_str())) return Failed("remove", path, GetLastError());
+  return FileResult::Success();
 }
 
-bool RenameFile(std::string_view old_path, std::string_view new_path) {
-  if (old_path.empty() || new_path.empty()) return false;
-  if (FileCallFails(FileCall::kRename)) return false;
+FileResult RenameFile(std::string_view old_path, std::string_view new_path) {
+  if (old_path.empty() || new_path.empty()) return UnnamedFailure("rename");
+  const std::string both = std::string(old_path) + " to " + std::string(new_path);
+  if (FileCallFails(FileCall::kRename)) return SeamFailed("rename", both);
   // Without MOVEFILE_REPLACE_EXISTING the move fails when the new name exists.
-  return MoveFileExW(WidePath(old_path).c_str(), WidePath(new_path).c_str(), 0) != 0;
+  if (!MoveFileExW(WidePath(old_path).c_str(), WidePath(new_path).c_str(), 0))
+    return Failed("rename", both, GetLastError());
+  return FileResult::Success();
 }
 
-bool ReadWholeFile(std::string_view path, std::string& bytes) {
+FileResult ReadWholeFile(std::string_view path, std::string& bytes) {
   bytes.clear();
-  if (path.empty()) return false;
+  if (path.empty()) return UnnamedFailure("read");
   // A folder does not open without FILE_FLAG_BACKUP_SEMANTICS, so only files are read.
   const FileHandle file(CreateFileW(WidePath(path).c_str(), GENERIC_READ,
                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   LARGE_INTEGER size;
-  if (!file.valid() || !GetFileSizeEx(file.get(), &size)) return false;
+  if (!file.valid() || !GetFileSizeEx(file.get(), &size))
+    return Failed("read", path, GetLastError());
   // One byte more than the size, so that the read which finds the end needs no regrowth.
   std::string content(static_cast<std::size_t>(size.QuadPart) + 1, '\0');
   std::size_t filled = 0;
@@ -194,44 +248,48 @@ bool ReadWholeFile(std::string_view path, std::string& bytes) {
     const auto wanted =
         static_cast<DWORD>(std::min<std::size_t>(content.size() - filled, 1u << 30));
     DWORD got = 0;
-    if (!ReadFile(file.get(), content.data() + filled, wanted, &got, nullptr)) return false;
+    if (!ReadFile(file.get(), content.data() + filled, wanted, &got, nullptr))
+      return Failed("read", path, GetLastError());
     if (got == 0) break;
     filled += got;
   }
   content.resize(filled);
   bytes = std::move(content);
-  return true;
+  return FileResult::Success();
 }
 
-bool ReplaceFileAtomically(std::string_view path, std::string_view bytes) {
+FileResult ReplaceFileAtomically(std::string_view path, std::string_view bytes) {
   return ReplaceFileAtomically(path, std::span<const std::string_view>(&bytes, 1));
 }
 
-bool ReplaceFileAtomically(std::string_view path, std::span<const std::string_view> pieces) {
-  if (path.empty()) return false;
+FileResult ReplaceFileAtomically(std::string_view path, std::span<const std::string_view> pieces) {
+  if (path.empty()) return UnnamedFailure("replace");
   const std::wstring target = WidePath(path);
-  if (target.empty()) return false;
+  if (target.empty()) return Failed("replace", path, ERROR_FILENAME_EXCED_RANGE);
   std::wstring temp_path;
-  const HANDLE created = CreateTemporaryBeside(target, temp_path);
-  if (created == INVALID_HANDLE_VALUE) return false;
+  FileResult failure = FileResult::Success();
+  const HANDLE created = CreateTemporaryBeside(path, target, temp_path, failure);
+  if (created == INVALID_HANDLE_VALUE) return failure;
   // Declared first so that it goes last: the file is deleted only after its handle is closed,
   // since an open handle without delete sharing keeps it.
   TemporaryFile temp(temp_path);
   FileHandle file(created);
-  if (!WriteAll(file.get(), pieces)) return false;
-  if (FileCallFails(FileCall::kSync) || !FlushFileBuffers(file.get())) return false;
-  if (FileCallFails(FileCall::kClose)) return false;
-  if (!CloseHandle(file.release())) return false;
-  if (FileCallFails(FileCall::kRename)) return false;
+  if (FileResult written = WriteAll(file.get(), path, pieces); !written) return written;
+  if (FileCallFails(FileCall::kSync)) return SeamFailed("flush", path);
+  if (!FlushFileBuffers(file.get())) return Failed("flush", path, GetLastError());
+  if (FileCallFails(FileCall::kClose)) return SeamFailed("close", path);
+  if (!CloseHandle(file.release())) return Failed("close", path, GetLastError());
+  if (FileCallFails(FileCall::kRename)) return SeamFailed("replace", path);
   // A target that is read-only or open without delete sharing refuses the replacement, and
   // the old file stays as it was.
-  if (!TargetIsFree(target)) return false;
+  if (const DWORD blocker = TargetBlocker(target); blocker != 0)
+    return Failed("replace", path, blocker);
   if (!MoveFileExW(temp.path().c_str(), target.c_str(),
                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    return false;
+    return Failed("replace", path, GetLastError());
   }
   temp.Keep();
-  return true;
+  return FileResult::Success();
 }
 
 }  // namespace velmora

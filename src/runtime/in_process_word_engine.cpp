@@ -22,11 +22,13 @@ class InProcessDocument final : public WordDocument {
     }
   }
 
-  bool SaveAs(std::string_view path) override {
+  FileResult SaveAs(std::string_view path) override {
     // The whole file is built before anything touches the disk, and replaces an earlier one in
     // a single rename, so a failed save never leaves a damaged document behind.
     std::string docx;
-    return BuildDocx(text_, docx) && ReplaceFileAtomically(path, docx);
+    if (!BuildDocx(text_, docx))
+      return FailureOf("build the document for", NativePath(path), "the archive failed");
+    return ReplaceFileAtomically(path, docx);
   }
 
  private:

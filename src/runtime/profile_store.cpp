@@ -1,6 +1,8 @@
 #include "runtime/profile_store.h"
 
 #include "runtime/file_system.h"
+#include "runtime/gbk_codec.h"
+#include "runtime/text_ops.h"
 
 namespace velmora {
 namespace {
@@ -18,6 +20,15 @@ bool HoldsPieces(std::string_view bytes, const std::vector<std::string_view>& pi
   return bytes.empty();
 }
 
+// A name refused by the document, named in the cause with the file it was meant for.
+FileResult RefusedName(const ProfileWrite& write, std::string_view file, bool others_made) {
+  return FailureOf("store",
+                   ConcatText({"[", GbkToUtf8(write.section), "] ", GbkToUtf8(write.key), " in ",
+                               NativePath(file)}),
+                   others_made ? "the name could not be read back; the other writes were made"
+                               : "the name could not be read back");
+}
+
 }  // namespace
 
 std::string ReadProfileText(std::string_view file, std::string_view section, std::string_view key,
@@ -25,13 +36,13 @@ std::string ReadProfileText(std::string_view file, std::string_view section, std
   return ProfileSnapshot::Load(file).Read(section, key, default_value);
 }
 
-bool WriteProfileText(std::string_view file, std::string_view section, std::string_view key,
-                      std::string_view value) {
+FileResult WriteProfileText(std::string_view file, std::string_view section, std::string_view key,
+                            std::string_view value) {
   return WriteProfileTexts(
       file, {ProfileWrite{std::string(section), std::string(key), std::string(value)}});
 }
 
-bool WriteProfileTexts(std::string_view file, const std::vector<ProfileWrite>& writes) {
+FileResult WriteProfileTexts(std::string_view file, const std::vector<ProfileWrite>& writes) {
   return ProfileSnapshot::Load(file).Write(writes);
 }
 
@@ -42,32 +53,39 @@ ProfileSnapshot ProfileSnapshot::Load(std::string_view file) {
   file = SkipLeadingBlanks(file);
   snapshot.file_named_ = !file.empty();
   std::string bytes;
-  if (snapshot.file_named_ && ReadWholeFile(file, bytes)) {
-    snapshot.readable_ = true;
-    snapshot.document_ = IniDocument(std::move(bytes));
+  if (snapshot.file_named_) {
+    const FileResult read = ReadWholeFile(file, bytes);
+    snapshot.readable_ = read.ok();
+    if (snapshot.readable_) snapshot.document_ = IniDocument(std::move(bytes));
+    snapshot.read_cause_ = read.cause();
   }
   snapshot.existed_ = snapshot.readable_ || FileExists(file);
   return snapshot;
 }
 
-bool ProfileSnapshot::Write(const std::vector<ProfileWrite>& writes) && {
+FileResult ProfileSnapshot::Write(const std::vector<ProfileWrite>& writes) && {
   // A missing file starts empty; one that exists but cannot be read is not overwritten.
-  if (!readable_ && existed_) return false;
+  if (!readable_ && existed_) return FileResult::Failure(read_cause_);
   IniDocument document = std::move(document_);
-  bool all_set = true;
+  const ProfileWrite* refused = nullptr;
   bool any_set = false;
   for (const ProfileWrite& write : writes) {
-    const bool set =
-        document.Set(write.section, write.key, write.borrowed_value.value_or(write.value));
-    all_set = all_set && set;
-    any_set = any_set || set;
+    if (document.Set(write.section, write.key, write.borrowed_value.value_or(write.value))) {
+      any_set = true;
+    } else if (refused == nullptr) {
+      refused = &write;
+    }
   }
   // As one write after another: a rejected write leaves the file alone.
-  if (!any_set) return writes.empty();
+  if (!any_set) return refused ? RefusedName(*refused, file_, false) : FileResult::Success();
   // A file that already holds the new bytes needs no replacement, nor another trip to disk.
   const std::vector<std::string_view> pieces = document.Pieces();
-  if (HoldsPieces(document.Source(), pieces)) return all_set;
-  return ReplaceFileAtomically(file_, pieces) && all_set;
+  FileResult replaced = HoldsPieces(document.Source(), pieces)
+                            ? FileResult::Success()
+                            : ReplaceFileAtomically(file_, pieces);
+  if (refused == nullptr) return replaced;
+  FileResult names = RefusedName(*refused, file_, replaced.ok());
+  return FirstFailure(std::move(replaced), std::move(names));
 }
 
 std::string ProfileSnapshot::Read(std::string_view section, std::string_view key,

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "runtime/file_result.h"
 #include "runtime/ini_document.h"
 
 namespace velmora {
@@ -17,10 +18,10 @@ std::string ReadProfileText(std::string_view file, std::string_view section, std
                             std::string_view default_value = {});
 // Values are stored so that the reader returns them exactly: one enclosing in double quotes
 // keeps blanks at either end and quotes around the whole value; a value is cut at its first
-// line break, where any reader would stop. False, changing nothing, when the file cannot be
+// line break, where any reader would stop. Fails, changing nothing, when the file cannot be
 // written (missing folder, a folder standing at its name) or a name could not be read back.
-bool WriteProfileText(std::string_view file, std::string_view section, std::string_view key,
-                      std::string_view value);
+FileResult WriteProfileText(std::string_view file, std::string_view section, std::string_view key,
+                            std::string_view value);
 
 struct ProfileWrite {
   std::string section;
@@ -31,7 +32,9 @@ struct ProfileWrite {
   std::optional<std::string_view> borrowed_value = std::nullopt;
 };
 // The writes one after another, applied with one read and one atomic replacement of the file.
-bool WriteProfileTexts(std::string_view file, const std::vector<ProfileWrite>& writes);
+// As with single writes, a name that could not be read back is refused and the others are
+// made: the result then fails with a cause that names the refused name and says so.
+FileResult WriteProfileTexts(std::string_view file, const std::vector<ProfileWrite>& writes);
 
 // A file read once for many lookups; Read answers exactly as ReadProfileText would. A missing
 // or unreadable file answers every lookup with its default.
@@ -40,7 +43,7 @@ class ProfileSnapshot {
   static ProfileSnapshot Load(std::string_view file);
   // Applies the writes to the file as it was read, as WriteProfileTexts would, without reading
   // or parsing it again. The snapshot is used up.
-  bool Write(const std::vector<ProfileWrite>& writes) &&;
+  FileResult Write(const std::vector<ProfileWrite>& writes) &&;
   // The file as read: whether it was there, whether it could be read, and its bytes.
   bool Existed() const { return existed_; }
   bool Readable() const { return readable_; }
@@ -57,6 +60,7 @@ class ProfileSnapshot {
   bool file_named_ = false;  // an empty file name reads as the empty text, not the default
   bool existed_ = false;
   bool readable_ = false;
+  std::string read_cause_;  // why a file that exists could not be read
   IniDocument document_;
 };
 

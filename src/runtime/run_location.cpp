@@ -82,8 +82,15 @@ RunDirectoryResult PrepareRunDirectory(std::string_view chosen) {
   }
   if (result.folder.empty()) return result;
   const std::filesystem::path folder = PathFromUtf8(result.folder);
-  std::filesystem::create_directories(folder, error);
-  result.ready = std::filesystem::is_directory(folder, error);
+  // A folder that stands already is no failure; whether one stands is asked below.
+  static_cast<void>(std::filesystem::create_directories(folder, error));
+  std::error_code asked;
+  if (std::filesystem::is_directory(folder, asked)) {
+    result.ready = FileResult::Success();
+  } else {
+    result.ready = FailureOf("make the folder", result.folder,
+                             error ? error.message() : std::string("a file stands at its name"));
+  }
   return result;
 }
 

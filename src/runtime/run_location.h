@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "runtime/file_result.h"
+
 namespace velmora {
 
 // What the platform says about this process and its user.
@@ -33,7 +35,8 @@ struct RunLocationFacts {
 
 struct RunDirectoryResult {
   std::string folder;  // absolute, without trailing separator; empty when none could be named
-  bool ready = false;  // the folder exists (it may have been created just now)
+  // Success when the folder exists (it may have been created just now).
+  FileResult ready = FileResult::Failure("cannot name a run directory: no documents folder");
 };
 
 // The run directory of this process, created when missing: the chosen folder when one is

@@ -31,8 +31,9 @@ void WordDocuments::InsertText(int mode, std::string text) {
   if (document_) document_->InsertText(mode, std::move(text));
 }
 
-bool WordDocuments::SaveDocumentAs(std::string_view path) {
-  return document_ && document_->SaveAs(path);
+FileResult WordDocuments::SaveDocumentAs(std::string_view path) {
+  if (!document_) return FileResult::Failure("cannot save a document that is not open");
+  return document_->SaveAs(path);
 }
 
 bool WordDocuments::CloseDocument() {

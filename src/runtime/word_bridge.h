@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "runtime/file_result.h"
+
 namespace velmora {
 
 class WordEngine;    // the application behind WordApp
@@ -42,9 +44,9 @@ class WordDocuments {
   // Mode 0 types the GBK text at the insertion point; modes 1 and 2 and others do nothing here.
   // The text is taken by value: a document's whole text moves in without a copy.
   void InsertText(int mode, std::string text);
-  // Saves the new document as a .docx at the GBK path. True only when the file is in place;
+  // Saves the new document as a .docx at the GBK path. Succeeds only when the file is in place;
   // on failure nothing is left at the path (an earlier file there stays as it was).
-  bool SaveDocumentAs(std::string_view path);
+  FileResult SaveDocumentAs(std::string_view path);
   // False when there is no document.
   bool CloseDocument();
 

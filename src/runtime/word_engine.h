@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "runtime/file_result.h"
+
 namespace velmora {
 
 // Destroying a document closes it without saving.
@@ -16,8 +18,8 @@ class WordDocument {
   virtual ~WordDocument() = default;
   // Mode 0 types the GBK text at the insertion point; what other modes do is up to the engine.
   virtual void InsertText(int mode, std::string text) = 0;
-  // True only when the document is in place at the GBK path.
-  virtual bool SaveAs(std::string_view path) = 0;
+  // Succeeds only when the document is in place at the GBK path.
+  virtual FileResult SaveAs(std::string_view path) = 0;
 };
 
 class WordEngine {

@@ -10,12 +10,15 @@
 #endif
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
 #include <vector>
 
+#include "runtime/file_faults.h"
 #include "runtime/gbk_codec.h"
 #include "temp_folder.h"
 
@@ -189,6 +192,25 @@ TEST_F(FileSystemTest, FailedReplaceLeavesEverythingAsItWas) {
   EXPECT_EQ(Bytes("a.ini\\inside"), "kept");
   EXPECT_EQ(Entries(), std::vector<std::string>{"a.ini"});
   EXPECT_FALSE(ReplaceFileAtomically("", "x"));
+}
+
+// A failure says what was done, to which file, and the system's reason: a missing folder, and a
+// full disk that the fault seam plays.
+TEST_F(FileSystemTest, AFailureNamesTheOperationTheFileAndTheReason) {
+  const FileResult missing = ReplaceFileAtomically(Path("missing\\a.ini"), "x");
+  const std::string prefix =
+      "cannot create a temporary file beside " + NativePath(Path("missing\\a.ini")) + ": ";
+  EXPECT_TRUE(missing.cause().starts_with(prefix)) << missing.cause();
+  EXPECT_GT(missing.cause().size(), prefix.size());
+
+  Put("a.ini", "old");
+  ArmFileFault(2, ENOSPC);
+  const FileResult full = ReplaceFileAtomically(Path("a.ini"), "new");
+  DisarmFileFault();
+  EXPECT_EQ(full.cause(),
+            "cannot write " + NativePath(Path("a.ini")) + ": " + std::strerror(ENOSPC));
+  EXPECT_EQ(Bytes("a.ini"), "old");
+  EXPECT_EQ(ReplaceFileAtomically(Path("a.ini"), "new").cause(), "");
 }
 
 // The temporary file must fit where the target fits: a name of the longest length the folder

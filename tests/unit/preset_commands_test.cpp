@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <iterator>
 #include <optional>
@@ -326,6 +328,41 @@ TEST_F(PresetFaultsTest, APickThatCannotBeStoredIsReportedAndNoPresetGetsAnother
   EXPECT_NE(File("周报")->find("标签标题编辑框1=周一"), std::string::npos);
   EXPECT_NE(File("月报")->find("月二"), std::string::npos);
   EXPECT_EQ(File("周报")->find("月二"), std::string::npos);
+}
+
+// The message box keeps its text; why the write failed goes to standard error in one line.
+TEST_F(PresetFaultsTest, AFailureTellsItsCauseOnStandardErrorInOneLine) {
+  ::testing::internal::CaptureStderr();
+  ArmFileFault(1, ENOSPC);
+  model().UserPickEntry(Box(), 1);
+  DisarmFileFault();
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+            GbkToUtf8("velmora: 保存失败: cannot create a temporary file beside ") +
+                NativePath(ConfigFilePath()) + ": " + std::strerror(ENOSPC) + "\n");
+  EXPECT_EQ(Last().text, "保存失败，无法写入Data文件夹，预设选择未能保存！");
+
+  ::testing::internal::CaptureStderr();
+  model().UserPickEntry(Box(), 1);
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+
+  // config.ini cannot be written, and putting the Preset file back fails too: the line tells
+  // both. The Preset file's replacement takes five calls, its putting back starts at the sixth.
+  std::filesystem::remove(harness.Native("Data\\config.ini"));
+  std::filesystem::create_directory(harness.Native("Data\\config.ini"));
+  ::testing::internal::CaptureStderr();
+  ArmFileFault(6, ENOSPC);
+  Run(SavePreset);
+  DisarmFileFault();
+  const std::string line = ::testing::internal::GetCapturedStderr();
+  EXPECT_EQ(Last().text, "保存失败，无法写入Data文件夹！");
+  EXPECT_TRUE(line.starts_with(GbkToUtf8("velmora: 保存失败: cannot read ") +
+                               NativePath(ConfigFilePath()) + ": "))
+      << line;
+  EXPECT_TRUE(line.ends_with("; undoing it: cannot create a temporary file beside " +
+                             NativePath(PresetFilePath("月报")) + ": " + std::strerror(ENOSPC) +
+                             "\n"))
+      << line;
+  EXPECT_EQ(std::count(line.begin(), line.end(), '\n'), 1);
 }
 
 TEST_F(PresetFaultsTest, AReadWhoseWriteBackFailsSaysSoAndKeepsWhatItRead) {

@@ -12,6 +12,8 @@
 #include <iterator>
 #include <string>
 #include <vector>
+
+#include "runtime/file_system.h"
 #include "temp_folder.h"
 
 namespace velmora {
@@ -262,6 +264,14 @@ TEST_F(ProfileStoreTest, NamesThatCouldNotBeReadBackAreRefused) {
   EXPECT_EQ(Bytes(), "[s]\r\nk=1\r\n");
 }
 
+// Written one after another, a batch with a refused name makes the others; its result says so.
+TEST_F(ProfileStoreTest, ABatchWithARefusedNameSaysWhichAndThatTheOthersWereMade) {
+  const FileResult written = WriteProfileTexts(File(), {{"s", "k", "1"}, {"s", "bad=key", "2"}});
+  EXPECT_EQ(written.cause(), "cannot store [s] bad=key in " + NativePath(File()) +
+                                 ": the name could not be read back; the other writes were made");
+  EXPECT_EQ(Bytes(), "[s]\r\nk=1\r\n");
+}
+
 TEST_F(ProfileStoreTest, FailedWritesChangeNothing) {
   EXPECT_FALSE(WriteProfileText(File("missing\\p.ini"), "s", "k", "v"));
   EXPECT_FALSE(fs::exists(fs::path(dir_) / "missing"));
@@ -345,7 +355,7 @@ TEST_F(ProfileStoreTest, BatchEqualsWritesOneAfterAnother) {
     for (const ProfileWrite& write : writes) {
       all = WriteProfileText(File("one.ini"), write.section, write.key, write.value) && all;
     }
-    EXPECT_EQ(WriteProfileTexts(File("batch.ini"), writes), all) << input;
+    EXPECT_EQ(WriteProfileTexts(File("batch.ini"), writes).ok(), all) << input;
     EXPECT_EQ(Bytes("batch.ini"), Bytes("one.ini")) << input;
   }
 }

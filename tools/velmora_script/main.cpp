@@ -150,7 +150,7 @@ int main(int argc, char** argv) {
   if (!ReadScript(options->script, script)) return Usage("cannot read " + options->script);
 
   const velmora::RunDirectoryResult run_dir = velmora::PrepareRunDirectory(options->run_dir);
-  if (!run_dir.ready) return Usage("cannot create the run directory " + run_dir.folder);
+  if (!run_dir.ready) return Usage(run_dir.ready.cause());
 
   velmora::Transcript transcript(std::cout);
   velmora::ParsedScript parsed = velmora::ParseScript(script);

@@ -72,6 +72,10 @@ if [ ! -e "$WINEPREFIX/system.reg" ]; then
   wineboot --init
   wineserver --wait
 fi
+# Wine's own fonts have no Chinese characters: velmora.exe's font, "Microsoft YaHei", stands for
+# the Chinese font of the Linux build (fonts-wqy-microhei).
+wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Microsoft YaHei' /t REG_SZ \
+  /d 'WenQuanYi Micro Hei' /f >/dev/null 2>&1
 # One Wine server for the whole run instead of one per test program (one left running by an
 # earlier run serves as well). Wine's own services start with the first program and outlive
 # it: started here, they hold no output pipe of a test for the build to wait on.
@@ -81,10 +85,12 @@ trap 'wineserver --kill || true' EXIT
 
 cmake --build "$build/velmora" -j "$jobs"
 # The programs must run from any folder: no DLL of the C++ runtime, libzip or zlib.
-if x86_64-w64-mingw32-objdump -p "$build/velmora/tools/velmora_script/velmora-script.exe" |
-  grep -iE 'DLL Name: (zlib1|libzip|libstdc|libgcc|libwinpthread)'; then
-  echo "velmora-script.exe needs the DLL above" >&2
-  exit 1
-fi
+for program in tools/velmora_script/velmora-script.exe src/win32/velmora.exe; do
+  if x86_64-w64-mingw32-objdump -p "$build/velmora/$program" |
+    grep -iE 'DLL Name: (zlib1|libzip|libstdc|libgcc|libwinpthread)'; then
+    echo "$program needs the DLL above" >&2
+    exit 1
+  fi
+done
 cd "$build/velmora"
 ctest --output-on-failure -j "$jobs"

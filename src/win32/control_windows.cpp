@@ -9,7 +9,7 @@
 namespace velmora {
 namespace {
 
-// The drop-down list of a combo box is part of its window height.
+// The drop-down list of a combo box, part of its window height, is at least this high.
 constexpr int kMinimumDropDownHeight = 160;
 
 LRESULT CALLBACK PageProcedure(HWND page, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -47,7 +47,7 @@ NativeKind KindOf(const LayoutEntry& entry) {
       return {L"BUTTON", style, 0};
     }
     case ControlType::kComboBox:
-      return {L"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL, 0};
+      return {L"COMBOBOX", CBS_DROPDOWNLIST | CBS_NOINTEGRALHEIGHT | WS_VSCROLL, 0};
     case ControlType::kListBox:
       return {L"LISTBOX", LBS_NOTIFY | LBS_USETABSTOPS | LBS_NOINTEGRALHEIGHT | WS_VSCROLL,
               WS_EX_CLIENTEDGE};
@@ -134,6 +134,15 @@ HWND CreateControlWindow(const LayoutEntry& entry, int index, HWND parent, int d
   if (control == nullptr) return nullptr;
   SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(ControlFont(dpi)), FALSE);
   AddRowPixel(control, entry.type);
+  if (entry.type == ControlType::kComboBox) {
+    // The closed box is as high as its font makes it; the list below it gets the rest, and
+    // its top edge overlaps the box's bottom edge.
+    RECT field{};
+    GetWindowRect(control, &field);
+    SetWindowPos(control, nullptr, 0, 0, field.right - field.left,
+                 field.bottom - field.top + Scaled(kMinimumDropDownHeight, dpi) + 1,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
   if (entry.type == ControlType::kEditBox) {
     // No limit beyond the text the model holds: a stored text longer than the default limit
     // would otherwise be cut at the first keystroke.

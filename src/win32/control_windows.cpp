@@ -125,24 +125,10 @@ HWND CreateControlWindow(const LayoutEntry& entry, int index, HWND parent, int d
   DWORD style = WS_CHILD | WS_CLIPSIBLINGS | kind.style;
   if (entry.flags & kFlagTabStop) style |= WS_TABSTOP;
   if (entry.flags & kFlagDisabled) style |= WS_DISABLED;
-  const int height =
-      entry.type == ControlType::kComboBox ? entry.height + kMinimumDropDownHeight : entry.height;
   const HWND control = CreateWindowExW(
-      kind.extended_style, kind.window_class, L"", style, Scaled(entry.left, dpi),
-      Scaled(entry.top, dpi), Scaled(entry.width, dpi), Scaled(height, dpi), parent,
+      kind.extended_style, kind.window_class, L"", style, 0, 0, 0, 0, parent,
       reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlIdOf(index))), instance, nullptr);
   if (control == nullptr) return nullptr;
-  SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(ControlFont(dpi)), FALSE);
-  AddRowPixel(control, entry.type);
-  if (entry.type == ControlType::kComboBox) {
-    // The closed box is as high as its font makes it; the list below it gets the rest, and
-    // its top edge overlaps the box's bottom edge.
-    RECT field{};
-    GetWindowRect(control, &field);
-    SetWindowPos(control, nullptr, 0, 0, field.right - field.left,
-                 field.bottom - field.top + Scaled(kMinimumDropDownHeight, dpi) + 1,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  }
   if (entry.type == ControlType::kEditBox) {
     // No limit beyond the text the model holds: a stored text longer than the default limit
     // would otherwise be cut at the first keystroke.
@@ -157,26 +143,52 @@ HWND CreateControlWindow(const LayoutEntry& entry, int index, HWND parent, int d
       SendMessageW(control, TCM_INSERTITEMW, page, reinterpret_cast<LPARAM>(&item));
     }
   }
+  PlaceControlWindow(control, entry, dpi);
   return control;
 }
 
+void PlaceControlWindow(HWND control, const LayoutEntry& entry, int dpi) {
+  const int height =
+      entry.type == ControlType::kComboBox ? entry.height + kMinimumDropDownHeight : entry.height;
+  SetWindowPos(control, nullptr, Scaled(entry.left, dpi), Scaled(entry.top, dpi),
+               Scaled(entry.width, dpi), Scaled(height, dpi),
+               SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+  SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(ControlFont(dpi)), FALSE);
+  AddRowPixel(control, entry.type);
+  if (entry.type == ControlType::kComboBox) {
+    // The closed box is as high as its font makes it; the list below it gets the rest, and
+    // its top edge overlaps the box's bottom edge.
+    RECT field{};
+    GetWindowRect(control, &field);
+    SetWindowPos(control, nullptr, 0, 0, field.right - field.left,
+                 field.bottom - field.top + Scaled(kMinimumDropDownHeight, dpi) + 1,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+  }
+}
+
 std::vector<HWND> CreateTabPages(HWND tab, const LayoutEntry& entry, HINSTANCE instance) {
+  std::vector<HWND> pages;
+  for (std::size_t page = 0; page < entry.items.size(); ++page) {
+    // Page IDs stay below the control IDs of the layout.
+    pages.push_back(CreateWindowExW(
+        WS_EX_CONTROLPARENT, kPageWindowClass, L"", WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0,
+        0, 0, 0, tab, reinterpret_cast<HMENU>(static_cast<INT_PTR>(page + 1)), instance, nullptr));
+  }
+  PlaceTabPages(tab, pages);
+  return pages;
+}
+
+void PlaceTabPages(HWND tab, const std::vector<HWND>& pages) {
   RECT area{};
   GetClientRect(tab, &area);
   RECT display = area;
   SendMessageW(tab, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
-  std::vector<HWND> pages;
-  for (std::size_t page = 0; page < entry.items.size(); ++page) {
-    // Page IDs stay below the control IDs of the layout.
-    const HWND window = CreateWindowExW(
-        WS_EX_CONTROLPARENT, kPageWindowClass, L"", WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0,
-        0, area.right, area.bottom, tab, reinterpret_cast<HMENU>(static_cast<INT_PTR>(page + 1)),
-        instance, nullptr);
-    SetWindowRgn(window, CreateRectRgn(display.left, display.top, display.right, display.bottom),
+  for (const HWND page : pages) {
+    SetWindowPos(page, nullptr, 0, 0, area.right, area.bottom,
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+    SetWindowRgn(page, CreateRectRgn(display.left, display.top, display.right, display.bottom),
                  FALSE);
-    pages.push_back(window);
   }
-  return pages;
 }
 
 }  // namespace velmora

@@ -24,10 +24,15 @@ void RegisterWindowClasses(HINSTANCE instance, WNDPROC top_procedure);
 HWND CreateControlWindow(const LayoutEntry& entry, int index, HWND parent, int dpi,
                          HINSTANCE instance);
 
+// Position, size and font of a control window in the pixels of `dpi`.
+void PlaceControlWindow(HWND control, const LayoutEntry& entry, int dpi);
+
 // One page window per tab of a tab control, each covering the whole control so that the
 // controls on a page keep the layout's coordinates (relative to the tab control); the tabs
 // themselves stay outside the page's region. All pages start hidden.
 std::vector<HWND> CreateTabPages(HWND tab, const LayoutEntry& entry, HINSTANCE instance);
+// The pages brought in line with the tab control's size and font.
+void PlaceTabPages(HWND tab, const std::vector<HWND>& pages);
 
 // Whether a message of a child reports to its parent (commands, notifications, owner drawing,
 // colours): a container passes these on to the top window.

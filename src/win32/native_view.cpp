@@ -259,6 +259,20 @@ HWND NativeView::CreateEntry(WindowId window, ViewWindow& view, std::size_t entr
   return handle;
 }
 
+void NativeView::Rescale(WindowId window, ViewWindow& view, int dpi) {
+  if (model_ == nullptr || dpi == view.dpi) return;
+  view.dpi = dpi;
+  const WindowLayout& layout = model_->LayoutOf(window);
+  for (std::size_t i = 1; i < view.controls.size(); ++i) {
+    if (view.controls[i] != nullptr) PlaceControlWindow(view.controls[i], layout.entries[i], dpi);
+  }
+  for (const auto& [tab, pages] : view.pages) {
+    PlaceTabPages(view.controls[static_cast<std::size_t>(tab)], pages);
+  }
+  RedrawWindow(view.handle, nullptr, nullptr,
+               RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+}
+
 void NativeView::Show(WindowId window) {
   const auto found = windows_.find(window);
   if (found == windows_.end() || found->second.shown) return;
@@ -581,13 +595,18 @@ LRESULT NativeView::TopMessage(HWND window, UINT message, WPARAM wparam, LPARAM 
         }
       }
       break;
-    case WM_DPICHANGED: {
-      const auto* suggested = reinterpret_cast<const RECT*>(lparam);
-      SetWindowPos(window, nullptr, suggested->left, suggested->top,
-                   suggested->right - suggested->left, suggested->bottom - suggested->top,
-                   SWP_NOZORDER | SWP_NOACTIVATE);
+    case WM_DPICHANGED:
+      // Moved to a monitor of another DPI: every control in the pixels of the new one.
+      for (auto& [id, view] : windows_) {
+        if (view.handle == window) Rescale(id, view, HIWORD(wparam));
+      }
+      {
+        const auto* suggested = reinterpret_cast<const RECT*>(lparam);
+        SetWindowPos(window, nullptr, suggested->left, suggested->top,
+                     suggested->right - suggested->left, suggested->bottom - suggested->top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+      }
       return 0;
-    }
     default:
       break;
   }

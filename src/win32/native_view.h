@@ -59,6 +59,7 @@ class NativeView final : public ModelObserver, public ModalHost {
 
   void Build(WindowId window);
   HWND CreateEntry(WindowId window, ViewWindow& view, std::size_t entry);
+  void Rescale(WindowId window, ViewWindow& view, int dpi);
   void Show(WindowId window);
   void RequestClose(WindowId window);
   bool Live(const ControlRef& control) const;

@@ -55,6 +55,34 @@ std::wstring RowText(ControlType type, std::string_view gbk) {
   return type == ControlType::kListBox ? WideFromUtf8(ListEntryLine(gbk)) : Wide(gbk);
 }
 
+bool RepaintsComboBox(UINT message) {
+  switch (message) {
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+    case WM_ENABLE:
+    case WM_KEYDOWN:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_MOUSEWHEEL:
+    case WM_COMMAND:
+    case CB_SETCURSEL:
+    case CB_SHOWDROPDOWN:
+      return true;
+    default:
+      return false;
+  }
+}
+
+LRESULT CALLBACK DropDownListProcedure(HWND list, UINT message, WPARAM wparam, LPARAM lparam,
+                                       UINT_PTR id, DWORD_PTR) {
+  if (message == WM_NCDESTROY) RemoveWindowSubclass(list, DropDownListProcedure, id);
+  const LRESULT result = DefSubclassProc(list, message, wparam, lparam);
+  if (message == WM_NCPAINT && SendMessageW(list, LB_GETCOUNT, 0, 0) > 0) {
+    PaintDropDownFrame(list);
+  }
+  return result;
+}
+
 bool IsMultiLineEdit(HWND handle) {
   return (GetWindowLongPtrW(handle, GWL_STYLE) & ES_MULTILINE) != 0;
 }
@@ -536,6 +564,15 @@ void NativeView::TakeStyle(const ControlRef& control, HWND handle) {
     case ControlType::kGroupBox:
       InvalidateRect(handle, nullptr, TRUE);
       break;
+    case ControlType::kComboBox: {
+      COMBOBOXINFO info{};
+      info.cbSize = sizeof(info);
+      if (GetComboBoxInfo(handle, &info) && info.hwndList != nullptr) {
+        SetWindowSubclass(info.hwndList, DropDownListProcedure, kSubclassId, 0);
+      }
+      InvalidateRect(handle, nullptr, TRUE);
+      break;
+    }
     default:
       break;
   }
@@ -657,6 +694,23 @@ LRESULT NativeView::ControlMessage(HWND handle, UINT message, WPARAM wparam, LPA
       if (styled_ && message == WM_ENABLE) {
         const LRESULT result = DefSubclassProc(handle, message, wparam, lparam);
         RedrawWindow(handle, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
+        return result;
+      }
+      break;
+    case ControlType::kComboBox:
+      if (!styled_) break;
+      if (message == WM_PAINT) {
+        PAINTSTRUCT paint;
+        const HDC dc = BeginPaint(handle, &paint);
+        PaintComboBox(handle, dc);
+        EndPaint(handle, &paint);
+        return 0;
+      }
+      if (message == WM_ERASEBKGND) return TRUE;
+      if (RepaintsComboBox(message)) {
+        // The box draws its text at once on these, past WM_PAINT: drawn over in the style.
+        const LRESULT result = DefSubclassProc(handle, message, wparam, lparam);
+        RedrawWindow(handle, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
         return result;
       }
       break;

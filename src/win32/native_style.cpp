@@ -110,11 +110,16 @@ void PaintGroupBox(HWND group, HDC dc) {
 
 namespace {
 
-// A raised face from light to the button colour, sunk when pressed, in a frame-coloured border.
-void PaintButtonFace(HDC dc, const RECT& area, bool pressed, bool enabled) {
+// A raised face from light to the button colour, sunk when pressed, blue under the mouse, in a
+// frame-coloured border.
+void PaintButtonFace(HDC dc, const RECT& area, bool pressed, bool enabled, bool hot = false) {
   const COLORREF face = FaceColour();
-  const COLORREF top = pressed ? Darkened(face, 24) : RGB(252, 252, 252);
-  const COLORREF bottom = pressed ? Darkened(face, 12) : Darkened(face, 10);
+  COLORREF top = pressed ? Darkened(face, 24) : RGB(252, 252, 252);
+  COLORREF bottom = pressed ? Darkened(face, 12) : Darkened(face, 10);
+  if (hot && !pressed && enabled) {
+    top = RGB(229, 241, 251);
+    bottom = RGB(214, 230, 245);
+  }
   const int height = area.bottom - area.top;
   for (int row = 0; row < height; ++row) {
     const RECT line{area.left, area.top + row, area.right, area.top + row + 1};
@@ -125,12 +130,12 @@ void PaintButtonFace(HDC dc, const RECT& area, bool pressed, bool enabled) {
 
 }  // namespace
 
-void DrawPushButton(const DRAWITEMSTRUCT& item) {
+void DrawPushButton(const DRAWITEMSTRUCT& item, bool hot) {
   const HDC dc = item.hDC;
   const RECT& area = item.rcItem;
   const bool enabled = !(item.itemState & ODS_DISABLED);
   const bool pressed = (item.itemState & ODS_SELECTED) != 0;
-  PaintButtonFace(dc, area, pressed, enabled);
+  PaintButtonFace(dc, area, pressed, enabled, hot);
   RECT text = area;
   InflateRect(&text, -3, -2);
   if (pressed) OffsetRect(&text, 1, 1);

@@ -18,8 +18,9 @@ void PaintGroupBox(HWND group, HDC dc);
 void PaintComboBox(HWND combo, HDC dc);
 // The border of a combo box's drop-down list, over the system's one-pixel border.
 void PaintDropDownFrame(HWND list);
-// Owner drawing of a push button, and of a check box with the tick the model holds.
-void DrawPushButton(const DRAWITEMSTRUCT& item);
+// Owner drawing of a push button (hot: under the mouse), and of a check box with the tick the
+// model holds.
+void DrawPushButton(const DRAWITEMSTRUCT& item, bool hot);
 void DrawCheckBox(const DRAWITEMSTRUCT& item, bool checked, bool centred);
 
 }  // namespace velmora

@@ -402,16 +402,22 @@ void NativeView::Command(HWND handle, int code) {
 void NativeView::Notify(const NMHDR& header) {
   const ControlRef* found = RefOf(header.hwndFrom);
   if (found == nullptr || applying_ > 0) return;
-  const ControlRef control = *found;
+  if ((found->type == ControlType::kTab && header.code == TCN_SELCHANGE) ||
+      (found->type == ControlType::kDatePicker && header.code == DTN_DATETIMECHANGE &&
+       reinterpret_cast<const NMDATETIMECHANGE&>(header).dwFlags == GDT_VALID)) {
+    ReportChoice(*found, header.hwndFrom);
+  }
+}
+
+void NativeView::ReportChoice(const ControlRef& control, HWND handle) {
   if (!Live(control)) return;
-  if (control.type == ControlType::kTab && header.code == TCN_SELCHANGE) {
-    const int page = static_cast<int>(SendMessageW(header.hwndFrom, TCM_GETCURSEL, 0, 0));
-    model_->UserSelectPage(control, page);
+  if (control.type == ControlType::kTab) {
+    model_->UserSelectPage(control, static_cast<int>(SendMessageW(handle, TCM_GETCURSEL, 0, 0)));
     if (Live(control)) ShowPage(control, model_->Page(control));
-  } else if (control.type == ControlType::kDatePicker && header.code == DTN_DATETIMECHANGE) {
-    const auto& change = reinterpret_cast<const NMDATETIMECHANGE&>(header);
-    if (change.dwFlags == GDT_VALID) {
-      model_->UserPickDate(control, WithDay(model_->Date(control), change.st));
+  } else if (control.type == ControlType::kDatePicker) {
+    SYSTEMTIME day{};
+    if (SendMessageW(handle, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&day)) == GDT_VALID) {
+      model_->UserPickDate(control, WithDay(model_->Date(control), day));
     }
   }
 }
@@ -604,7 +610,7 @@ LRESULT NativeView::TopMessage(HWND window, UINT message, WPARAM wparam, LPARAM 
         DrawCheckBox(item, Live(*control) && model_->Checked(*control),
                      (model_->Entry(*control).style & kStyleCentred) != 0);
       } else {
-        DrawPushButton(item);
+        DrawPushButton(item, item.hwndItem == hot_button_);
       }
       return TRUE;
     }
@@ -658,6 +664,7 @@ LRESULT CALLBACK NativeView::ControlProcedure(HWND control, UINT message, WPARAM
 LRESULT NativeView::ControlMessage(HWND handle, UINT message, WPARAM wparam, LPARAM lparam) {
   const ControlRef* control = RefOf(handle);
   if (message == WM_NCDESTROY || control == nullptr) {
+    if (hot_button_ == handle) hot_button_ = nullptr;
     RemoveWindowSubclass(handle, ControlProcedure, kSubclassId);
     return DefSubclassProc(handle, message, wparam, lparam);
   }
@@ -697,6 +704,19 @@ LRESULT NativeView::ControlMessage(HWND handle, UINT message, WPARAM wparam, LPA
         return result;
       }
       break;
+    case ControlType::kButton:
+      // The button under the mouse shows it, as the system's own buttons do.
+      if (styled_ && message == WM_MOUSEMOVE && hot_button_ != handle) {
+        if (hot_button_ != nullptr) InvalidateRect(hot_button_, nullptr, FALSE);
+        hot_button_ = handle;
+        TRACKMOUSEEVENT track{sizeof(TRACKMOUSEEVENT), TME_LEAVE, handle, 0};
+        TrackMouseEvent(&track);
+        InvalidateRect(handle, nullptr, FALSE);
+      } else if (message == WM_MOUSELEAVE && hot_button_ == handle) {
+        hot_button_ = nullptr;
+        InvalidateRect(handle, nullptr, FALSE);
+      }
+      break;
     case ControlType::kComboBox:
       if (!styled_) break;
       if (message == WM_PAINT) {
@@ -711,6 +731,19 @@ LRESULT NativeView::ControlMessage(HWND handle, UINT message, WPARAM wparam, LPA
         // The box draws its text at once on these, past WM_PAINT: drawn over in the style.
         const LRESULT result = DefSubclassProc(handle, message, wparam, lparam);
         RedrawWindow(handle, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        return result;
+      }
+      break;
+    case ControlType::kTab:
+    case ControlType::kDatePicker:
+      // A page or a date set on the control by anything but the model (a test driver, an
+      // accessibility tool) is the user's choice, as a click on a tab or in the calendar is.
+      if (applying_ == 0 && ((control->type == ControlType::kTab && message == TCM_SETCURSEL) ||
+                             (control->type == ControlType::kDatePicker &&
+                              message == DTM_SETSYSTEMTIME && wparam == GDT_VALID))) {
+        const ControlRef chosen = *control;
+        const LRESULT result = DefSubclassProc(handle, message, wparam, lparam);
+        ReportChoice(chosen, handle);
         return result;
       }
       break;

@@ -68,6 +68,8 @@ class NativeView final : public ModelObserver, public ModalHost {
   void Command(HWND control, int code);
   void Notify(const NMHDR& header);
   void PickPosted(HWND combo);
+  // The page or the date now on the control, as the user's choice.
+  void ReportChoice(const ControlRef& control, HWND handle);
   void ApplyAll(const ControlRef& control, HWND handle);
   void Apply(const ControlRef& control, HWND handle, Property property);
   void ApplyRows(const ControlRef& control, HWND handle, const ItemChange& change);
@@ -83,6 +85,7 @@ class NativeView final : public ModelObserver, public ModalHost {
   std::vector<WindowId> shown_early_;
   int applying_ = 0;  // model writes in progress: the notifications they cause are no user's
   bool styled_ = false;
+  HWND hot_button_ = nullptr;  // the push button under the mouse
 };
 
 }  // namespace velmora

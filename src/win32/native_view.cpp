@@ -228,14 +228,19 @@ void NativeView::Build(WindowId window) {
   const LayoutEntry& own = layout.entries.front();
   ViewWindow& view = windows_[window];
   DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-  if (own.style & kStyleSizeable) style |= WS_THICKFRAME;
+  DWORD extended_style = WS_EX_CONTROLPARENT;
+  // The sizeable main window has a sunken client edge inside its frame; the fixed window none.
+  if (own.style & kStyleSizeable) {
+    style |= WS_THICKFRAME;
+    extended_style |= WS_EX_CLIENTEDGE;
+  }
   HWND owner = nullptr;
   if (const auto main = windows_.begin(); main != windows_.end() && main->first != window) {
     owner = main->second.handle;
   }
-  view.handle = CreateWindowExW(WS_EX_CLIENTEDGE | WS_EX_CONTROLPARENT, kTopWindowClass,
-                                Wide(own.text).c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT,
-                                own.width, own.height, owner, nullptr, instance_, this);
+  view.handle =
+      CreateWindowExW(extended_style, kTopWindowClass, Wide(own.text).c_str(), style, CW_USEDEFAULT,
+                      CW_USEDEFAULT, own.width, own.height, owner, nullptr, instance_, this);
   view.dpi = DpiOf(view.handle);
   const std::size_t count = layout.entries.size();
   view.controls.assign(count, nullptr);

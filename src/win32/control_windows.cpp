@@ -74,6 +74,32 @@ void AddRowPixel(HWND control, ControlType type) {
   }
 }
 
+// The font, and what depends on its height.
+void SetFont(HWND control, const LayoutEntry& entry, int dpi) {
+  SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(ControlFont(dpi)), FALSE);
+  AddRowPixel(control, entry.type);
+  if (entry.type == ControlType::kComboBox) {
+    // The closed box is as high as its font makes it; the list below it gets the rest, and
+    // its top edge overlaps the box's bottom edge.
+    RECT field{};
+    GetWindowRect(control, &field);
+    SetWindowPos(control, nullptr, 0, 0, field.right - field.left,
+                 field.bottom - field.top + Scaled(kMinimumDropDownHeight, dpi) + 1,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+  }
+}
+
+// The tabs stay outside the pages' region: a page shows only the tab control's display area.
+void ClipPages(HWND tab, const std::vector<HWND>& pages) {
+  RECT display{};
+  GetClientRect(tab, &display);
+  SendMessageW(tab, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
+  for (const HWND page : pages) {
+    SetWindowRgn(page, CreateRectRgn(display.left, display.top, display.right, display.bottom),
+                 FALSE);
+  }
+}
+
 }  // namespace
 
 bool IsChildReport(UINT message) {
@@ -119,14 +145,19 @@ void RegisterWindowClasses(HINSTANCE instance, WNDPROC top_procedure) {
 }
 
 HWND CreateControlWindow(const LayoutEntry& entry, int index, HWND parent, int dpi,
-                         HINSTANCE instance) {
+                         HINSTANCE instance, const InitialLook& look) {
   const NativeKind kind = KindOf(entry);
   if (kind.window_class == nullptr) return nullptr;
   DWORD style = WS_CHILD | WS_CLIPSIBLINGS | kind.style;
   if (entry.flags & kFlagTabStop) style |= WS_TABSTOP;
-  if (entry.flags & kFlagDisabled) style |= WS_DISABLED;
+  if (look.visible) style |= WS_VISIBLE;
+  if (!look.enabled) style |= WS_DISABLED;
+  if (look.owner_drawn) style = (style & ~BS_TYPEMASK) | BS_OWNERDRAW;
+  const int height =
+      entry.type == ControlType::kComboBox ? entry.height + kMinimumDropDownHeight : entry.height;
   const HWND control = CreateWindowExW(
-      kind.extended_style, kind.window_class, L"", style, 0, 0, 0, 0, parent,
+      kind.extended_style, kind.window_class, look.text.c_str(), style, Scaled(entry.left, dpi),
+      Scaled(entry.top, dpi), Scaled(entry.width, dpi), Scaled(height, dpi), parent,
       reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlIdOf(index))), instance, nullptr);
   if (control == nullptr) return nullptr;
   if (entry.type == ControlType::kEditBox) {
@@ -143,7 +174,7 @@ HWND CreateControlWindow(const LayoutEntry& entry, int index, HWND parent, int d
       SendMessageW(control, TCM_INSERTITEMW, page, reinterpret_cast<LPARAM>(&item));
     }
   }
-  PlaceControlWindow(control, entry, dpi);
+  SetFont(control, entry, dpi);
   return control;
 }
 
@@ -153,42 +184,32 @@ void PlaceControlWindow(HWND control, const LayoutEntry& entry, int dpi) {
   SetWindowPos(control, nullptr, Scaled(entry.left, dpi), Scaled(entry.top, dpi),
                Scaled(entry.width, dpi), Scaled(height, dpi),
                SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
-  SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(ControlFont(dpi)), FALSE);
-  AddRowPixel(control, entry.type);
-  if (entry.type == ControlType::kComboBox) {
-    // The closed box is as high as its font makes it; the list below it gets the rest, and
-    // its top edge overlaps the box's bottom edge.
-    RECT field{};
-    GetWindowRect(control, &field);
-    SetWindowPos(control, nullptr, 0, 0, field.right - field.left,
-                 field.bottom - field.top + Scaled(kMinimumDropDownHeight, dpi) + 1,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
-  }
+  SetFont(control, entry, dpi);
 }
 
 std::vector<HWND> CreateTabPages(HWND tab, const LayoutEntry& entry, HINSTANCE instance) {
+  RECT area{};
+  GetClientRect(tab, &area);
   std::vector<HWND> pages;
   for (std::size_t page = 0; page < entry.items.size(); ++page) {
     // Page IDs stay below the control IDs of the layout.
     pages.push_back(CreateWindowExW(
         WS_EX_CONTROLPARENT, kPageWindowClass, L"", WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0,
-        0, 0, 0, tab, reinterpret_cast<HMENU>(static_cast<INT_PTR>(page + 1)), instance, nullptr));
+        0, area.right, area.bottom, tab, reinterpret_cast<HMENU>(static_cast<INT_PTR>(page + 1)),
+        instance, nullptr));
   }
-  PlaceTabPages(tab, pages);
+  ClipPages(tab, pages);
   return pages;
 }
 
 void PlaceTabPages(HWND tab, const std::vector<HWND>& pages) {
   RECT area{};
   GetClientRect(tab, &area);
-  RECT display = area;
-  SendMessageW(tab, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
   for (const HWND page : pages) {
     SetWindowPos(page, nullptr, 0, 0, area.right, area.bottom,
                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
-    SetWindowRgn(page, CreateRectRgn(display.left, display.top, display.right, display.bottom),
-                 FALSE);
   }
+  ClipPages(tab, pages);
 }
 
 }  // namespace velmora

@@ -6,6 +6,7 @@
 
 #include "win32/system_headers.h"
 
+#include <string>
 #include <vector>
 
 #include "ui/layout.h"
@@ -19,10 +20,18 @@ inline constexpr wchar_t kPageWindowClass[] = L"VelmoraPage";
 // top_procedure.
 void RegisterWindowClasses(HINSTANCE instance, WNDPROC top_procedure);
 
+// What a control window shows from the start: set at creation, so that nothing is set twice.
+struct InitialLook {
+  std::wstring text;  // caption, or the text of an edit box
+  bool visible = true;
+  bool enabled = true;
+  bool owner_drawn = false;  // push buttons and check boxes under the visual style
+};
+
 // The control window of entry `index`, a child of parent, with the entry's control ID; nullptr
 // for the bridge objects, which have no window.
 HWND CreateControlWindow(const LayoutEntry& entry, int index, HWND parent, int dpi,
-                         HINSTANCE instance);
+                         HINSTANCE instance, const InitialLook& look);
 
 // Position, size and font of a control window in the pixels of `dpi`.
 void PlaceControlWindow(HWND control, const LayoutEntry& entry, int dpi);

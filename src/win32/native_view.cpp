@@ -245,34 +245,49 @@ void NativeView::Build(WindowId window) {
   const std::size_t count = layout.entries.size();
   view.controls.assign(count, nullptr);
   view.controls[0] = view.handle;
-  for (std::size_t i = 1; i < count; ++i) CreateEntry(window, view, i);
-  // Each control lies behind the previous sibling: the first in control order is on top, and
-  // keyboard focus moves in control order.
+  // A new child lies behind its elder siblings, so controls made in control order stack with
+  // the first on top, and keyboard focus moves in control order. A parent that stands later in
+  // control order than a child is made before it: it goes back behind its previous sibling.
+  std::vector<std::size_t> made_early;
   for (std::size_t i = 1; i < count; ++i) {
-    if (view.controls[i] == nullptr) continue;
-    SetWindowPos(view.controls[i], HWND_BOTTOM, 0, 0, 0, 0,
+    if (view.controls[i] == nullptr) CreateEntry(window, view, i, made_early);
+  }
+  std::sort(made_early.begin(), made_early.end());
+  for (const std::size_t i : made_early) {
+    HWND after = HWND_TOP;
+    for (std::size_t before = i - 1; before > 0; --before) {
+      if (layout.entries[before].parent == layout.entries[i].parent &&
+          layout.entries[before].page == layout.entries[i].page &&
+          view.controls[before] != nullptr) {
+        after = view.controls[before];
+        break;
+      }
+    }
+    SetWindowPos(view.controls[i], after, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOREDRAW);
   }
   for (std::size_t i = 1; i < count; ++i) {
     const HWND handle = view.controls[i];
     if (handle == nullptr) continue;
     const ControlRef control{layout.entries[i].type, window, static_cast<int>(i)};
-    refs_[handle] = control;
     SetWindowSubclass(handle, ControlProcedure, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
-    ApplyAll(control, handle);
-    if (styled_) TakeStyle(control, handle);
+    ApplyState(control, handle);
+    if (styled_ && control.type == ControlType::kComboBox) TakeStyle(control, handle);
   }
 }
 
-HWND NativeView::CreateEntry(WindowId window, ViewWindow& view, std::size_t entry) {
-  if (view.controls[entry] != nullptr) return view.controls[entry];
+HWND NativeView::CreateEntry(WindowId window, ViewWindow& view, std::size_t entry,
+                             std::vector<std::size_t>& made_early) {
   const WindowLayout& layout = model_->LayoutOf(window);
   const LayoutEntry& own = layout.entries[entry];
   HWND parent = view.handle;
   const auto parent_index = static_cast<std::size_t>(own.parent);
-  // Parents may stand later in control order than their children.
   if (parent_index > 0 && parent_index < layout.entries.size() && parent_index != entry) {
-    parent = CreateEntry(window, view, parent_index);
+    if (view.controls[parent_index] == nullptr) {
+      CreateEntry(window, view, parent_index, made_early);
+      if (parent_index > entry) made_early.push_back(parent_index);
+    }
+    parent = view.controls[parent_index];
     if (layout.entries[parent_index].type == ControlType::kTab) {
       const std::vector<HWND>& pages = view.pages[own.parent];
       if (own.page >= 0 && static_cast<std::size_t>(own.page) < pages.size()) {
@@ -283,10 +298,32 @@ HWND NativeView::CreateEntry(WindowId window, ViewWindow& view, std::size_t entr
     }
     if (parent == nullptr) parent = view.handle;
   }
+  const ControlRef control{own.type, window, static_cast<int>(entry)};
+  InitialLook look;
+  switch (own.type) {
+    case ControlType::kGroupBox:
+    case ControlType::kLabel:
+    case ControlType::kButton:
+    case ControlType::kCheckBox:
+      look.text = Wide(model_->Caption(control));
+      break;
+    case ControlType::kEditBox:
+      look.text = Wide(model_->Text(control));
+      break;
+    default:
+      break;
+  }
+  look.visible = model_->Visible(control);
+  look.enabled = model_->Enabled(control);
+  look.owner_drawn =
+      styled_ && (own.type == ControlType::kButton || own.type == ControlType::kCheckBox);
   const HWND handle =
-      CreateControlWindow(own, static_cast<int>(entry), parent, view.dpi, instance_);
+      CreateControlWindow(own, static_cast<int>(entry), parent, view.dpi, instance_, look);
   view.controls[entry] = handle;
-  if (handle != nullptr && own.type == ControlType::kTab) {
+  if (handle == nullptr) return nullptr;
+  // Known from here on, so that the window's procedure finds it when it draws it.
+  refs_[handle] = control;
+  if (own.type == ControlType::kTab) {
     view.pages[static_cast<int>(entry)] = CreateTabPages(handle, own, instance_);
   }
   return handle;
@@ -435,19 +472,10 @@ void NativeView::PickPosted(HWND combo) {
   model_->UserPickEntry(control, static_cast<int>(SendMessageW(combo, CB_GETCURSEL, 0, 0)));
 }
 
-void NativeView::ApplyAll(const ControlRef& control, HWND handle) {
+void NativeView::ApplyState(const ControlRef& control, HWND handle) {
   switch (control.type) {
-    case ControlType::kGroupBox:
-    case ControlType::kLabel:
-    case ControlType::kButton:
-      Apply(control, handle, Property::kCaption);
-      break;
     case ControlType::kCheckBox:
-      Apply(control, handle, Property::kCaption);
-      Apply(control, handle, Property::kChecked);
-      break;
-    case ControlType::kEditBox:
-      Apply(control, handle, Property::kText);
+      if (model_->Checked(control)) Apply(control, handle, Property::kChecked);
       break;
     case ControlType::kComboBox:
     case ControlType::kListBox:
@@ -462,8 +490,6 @@ void NativeView::ApplyAll(const ControlRef& control, HWND handle) {
     default:
       break;
   }
-  EnableWindow(handle, model_->Enabled(control) ? TRUE : FALSE);
-  ShowWindow(handle, model_->Visible(control) ? SW_SHOWNA : SW_HIDE);
 }
 
 void NativeView::Apply(const ControlRef& control, HWND handle, Property property) {

@@ -72,6 +72,18 @@ if [ ! -e "$WINEPREFIX/system.reg" ]; then
   wineboot --init
   wineserver --wait
 fi
+# Wine's own fonts have no Chinese characters. The Chinese font of the Linux build
+# (fonts-wqy-microhei) stands for the fonts velmora.exe asks for ("Microsoft YaHei" for its
+# controls, "宋体" for the input box) and fills in the characters that the system font of the
+# message boxes lacks.
+for family in 'Microsoft YaHei' SimSun 宋体; do
+  wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$family" /t REG_SZ \
+    /d 'WenQuanYi Micro Hei' /f >/dev/null 2>&1
+done
+for family in Tahoma 'Microsoft Sans Serif'; do
+  wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
+    /v "$family" /t REG_MULTI_SZ /d 'wqy-microhei.ttc,WenQuanYi Micro Hei' /f >/dev/null 2>&1
+done
 # One Wine server for the whole run instead of one per test program (one left running by an
 # earlier run serves as well). Wine's own services start with the first program and outlive
 # it: started here, they hold no output pipe of a test for the build to wait on.
@@ -81,10 +93,12 @@ trap 'wineserver --kill || true' EXIT
 
 cmake --build "$build/velmora" -j "$jobs"
 # The programs must run from any folder: no DLL of the C++ runtime, libzip or zlib.
-if x86_64-w64-mingw32-objdump -p "$build/velmora/tools/velmora_script/velmora-script.exe" |
-  grep -iE 'DLL Name: (zlib1|libzip|libstdc|libgcc|libwinpthread)'; then
-  echo "velmora-script.exe needs the DLL above" >&2
-  exit 1
-fi
+for program in tools/velmora_script/velmora-script.exe src/win32/velmora.exe; do
+  if x86_64-w64-mingw32-objdump -p "$build/velmora/$program" |
+    grep -iE 'DLL Name: (zlib1|libzip|libstdc|libgcc|libwinpthread)'; then
+    echo "$program needs the DLL above" >&2
+    exit 1
+  fi
+done
 cd "$build/velmora"
 ctest --output-on-failure -j "$jobs"

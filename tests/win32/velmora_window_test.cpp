@@ -259,7 +259,8 @@ TEST_F(VelmoraWindowTest, SavedPresetComesBackAfterRestart) {
   Click(Control("标签选择框1"));
   Type(Control("版块编辑框1"), L"准备");
   HWND content = Control("标签内容编辑框1");
-  SendMessageW(content, EM_SETSEL, static_cast<WPARAM>(-1), -1);
+  const auto end = SendMessageW(content, WM_GETTEXTLENGTH, 0, 0);
+  SendMessageW(content, EM_SETSEL, static_cast<WPARAM>(end), end);
   Type(content, L"x");
   HWND document_title = Control("文档标题编辑框");
   SendMessageW(document_title, EM_SETSEL, 0, -1);

@@ -25,8 +25,10 @@ BOOL CALLBACK CheckTopLevel(HWND window, LPARAM data) {
   DWORD owner = 0;
   GetWindowThreadProcessId(window, &owner);
   if (owner != search.process_id || !IsWindowVisible(window)) return TRUE;
-  const bool wanted =
-      search.title.empty() ? ClassOf(window) == L"#32770" : WindowText(window) == search.title;
+  // A dialog is owned by the window it belongs to; the main window has no owner.
+  const bool wanted = search.title.empty()
+                          ? ClassOf(window) == L"#32770" && GetWindow(window, GW_OWNER) != nullptr
+                          : WindowText(window) == search.title;
   if (!wanted) return TRUE;
   search.found = window;
   return FALSE;

@@ -72,6 +72,7 @@ display_file=$build/xvfb-display
 rm -f "$display_file"
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$display_file" &
 xvfb_pid=$!
+trap 'kill "$xvfb_pid" || true' EXIT
 for _ in $(seq 100); do
   [ -s "$display_file" ] && break
   sleep 0.1
@@ -88,6 +89,10 @@ if [ ! -e "$WINEPREFIX/system.reg" ]; then
   wineboot --init
   wineserver --wait
 fi
+# Wine's own fonts have no Chinese characters: velmora.exe's font, "Microsoft YaHei", stands for
+# the Chinese font of the Linux build (fonts-wqy-microhei).
+wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Microsoft YaHei' /t REG_SZ \
+  /d 'WenQuanYi Micro Hei' /f >/dev/null 2>&1
 # No window manager runs on Xvfb: Wine draws the windows on a desktop of its own, frames
 # included, the size of the screen.
 wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
@@ -102,10 +107,12 @@ trap 'wineserver --kill || true; kill "$xvfb_pid" || true' EXIT
 
 cmake --build "$build/velmora" -j "$jobs"
 # The programs must run from any folder: no DLL of the C++ runtime, libzip or zlib.
-if x86_64-w64-mingw32-objdump -p "$build/velmora/tools/velmora_script/velmora-script.exe" |
-  grep -iE 'DLL Name: (zlib1|libzip|libstdc|libgcc|libwinpthread)'; then
-  echo "velmora-script.exe needs the DLL above" >&2
-  exit 1
-fi
+for program in tools/velmora_script/velmora-script.exe src/win32/velmora.exe; do
+  if x86_64-w64-mingw32-objdump -p "$build/velmora/$program" |
+    grep -iE 'DLL Name: (zlib1|libzip|libstdc|libgcc|libwinpthread)'; then
+    echo "$program needs the DLL above" >&2
+    exit 1
+  fi
+done
 cd "$build/velmora"
 ctest --output-on-failure -j "$jobs"

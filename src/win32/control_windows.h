@@ -1,0 +1,36 @@
+#pragma once
+
+// The native windows of the layout: the window classes of the program's own windows, and one
+// control window per layout entry with the entry's type-specific settings (captions and values
+// come from the model afterwards).
+
+#include "win32/system_headers.h"
+
+#include <vector>
+
+#include "ui/layout.h"
+
+namespace velmora {
+
+inline constexpr wchar_t kTopWindowClass[] = L"VelmoraWindow";
+inline constexpr wchar_t kPageWindowClass[] = L"VelmoraPage";
+
+// The page class forwards what its controls report to the top window, whose procedure is
+// top_procedure.
+void RegisterWindowClasses(HINSTANCE instance, WNDPROC top_procedure);
+
+// The control window of entry `index`, a child of parent, with the entry's control ID; nullptr
+// for the bridge objects, which have no window.
+HWND CreateControlWindow(const LayoutEntry& entry, int index, HWND parent, int dpi,
+                         HINSTANCE instance);
+
+// One page window per tab of a tab control, each covering the whole control so that the
+// controls on a page keep the layout's coordinates (relative to the tab control); the tabs
+// themselves stay outside the page's region. All pages start hidden.
+std::vector<HWND> CreateTabPages(HWND tab, const LayoutEntry& entry, HINSTANCE instance);
+
+// Whether a message of a child reports to its parent (commands, notifications, owner drawing,
+// colours): a container passes these on to the top window.
+bool IsChildReport(UINT message);
+
+}  // namespace velmora

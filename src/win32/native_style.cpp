@@ -1,0 +1,182 @@
+#include "win32/native_style.h"
+
+#include <algorithm>
+#include <string>
+
+#include "win32/screen_metrics.h"
+
+namespace velmora {
+namespace {
+
+COLORREF Darkened(COLORREF colour, int amount) {
+  return RGB(std::max(GetRValue(colour) - amount, 0), std::max(GetGValue(colour) - amount, 0),
+             std::max(GetBValue(colour) - amount, 0));
+}
+
+COLORREF Mixed(COLORREF from, COLORREF to, int step, int steps) {
+  const auto mix = [&](int a, int b) { return a + (b - a) * step / std::max(steps, 1); };
+  return RGB(mix(GetRValue(from), GetRValue(to)), mix(GetGValue(from), GetGValue(to)),
+             mix(GetBValue(from), GetBValue(to)));
+}
+
+COLORREF FaceColour() { return GetSysColor(COLOR_BTNFACE); }
+
+COLORREF DisabledFrameColour() { return Darkened(FaceColour(), 32); }
+
+void Fill(HDC dc, const RECT& rect, COLORREF colour) {
+  SetDCBrushColor(dc, colour);
+  FillRect(dc, &rect, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+}
+
+void Frame(HDC dc, const RECT& rect, COLORREF colour) {
+  SetDCBrushColor(dc, colour);
+  FrameRect(dc, &rect, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+}
+
+std::wstring TextOf(HWND window) {
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+  text.resize(
+      static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+// A caption drawn within `area`, wrapped at words, vertically centred.
+void DrawCaption(HDC dc, const std::wstring& text, RECT area, UINT align, bool enabled) {
+  RECT measured = area;
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &measured,
+            DT_CALCRECT | DT_WORDBREAK | align);
+  const int height = measured.bottom - measured.top;
+  if (height < area.bottom - area.top) {
+    area.top += (area.bottom - area.top - height) / 2;
+    area.bottom = area.top + height;
+  }
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, GetSysColor(enabled ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &area, DT_WORDBREAK | align);
+}
+
+int CheckSize(HWND control) { return Scaled(13, DpiOf(control)); }
+
+}  // namespace
+
+void PaintEditFrame(HWND edit) {
+  const bool enabled = IsWindowEnabled(edit) != FALSE;
+  const bool read_only = (GetWindowLongPtrW(edit, GWL_STYLE) & ES_READONLY) != 0;
+  RECT outer{};
+  GetWindowRect(edit, &outer);
+  OffsetRect(&outer, -outer.left, -outer.top);
+  RECT inner = outer;
+  InflateRect(&inner, -1, -1);
+  const HDC dc = GetWindowDC(edit);
+  Frame(dc, outer, enabled ? kFrameColour : DisabledFrameColour());
+  Frame(dc, inner, enabled && !read_only ? GetSysColor(COLOR_WINDOW) : FaceColour());
+  ReleaseDC(edit, dc);
+}
+
+void PaintGroupBox(HWND group, HDC dc) {
+  RECT area{};
+  GetClientRect(group, &area);
+  Fill(dc, area, FaceColour());
+  const HGDIOBJ old_font =
+      SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(group, WM_GETFONT, 0, 0)));
+  const std::wstring caption = TextOf(group);
+  SIZE extent{};
+  GetTextExtentPoint32W(dc, L"M", 1, &extent);
+  RECT frame = area;
+  frame.top += extent.cy / 2;
+  const HGDIOBJ old_pen = SelectObject(dc, GetStockObject(DC_PEN));
+  const HGDIOBJ old_brush = SelectObject(dc, GetStockObject(NULL_BRUSH));
+  SetDCPenColor(dc, kFrameColour);
+  const int radius = Scaled(6, DpiOf(group));
+  RoundRect(dc, frame.left, frame.top, frame.right, frame.bottom, radius, radius);
+  SelectObject(dc, old_brush);
+  SelectObject(dc, old_pen);
+  if (!caption.empty()) {
+    const int indent = Scaled(8, DpiOf(group));
+    RECT text{area.left + indent, area.top, area.right - indent, area.top + extent.cy};
+    RECT measured = text;
+    DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &measured,
+              DT_CALCRECT | DT_SINGLELINE);
+    measured.right = std::min(measured.right + 2, text.right);
+    measured.left -= 2;
+    Fill(dc, measured, FaceColour());
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(IsWindowEnabled(group) ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
+    DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &text,
+              DT_SINGLELINE | DT_END_ELLIPSIS);
+  }
+  SelectObject(dc, old_font);
+}
+
+void DrawPushButton(const DRAWITEMSTRUCT& item) {
+  const HDC dc = item.hDC;
+  const RECT& area = item.rcItem;
+  const bool enabled = !(item.itemState & ODS_DISABLED);
+  const bool pressed = (item.itemState & ODS_SELECTED) != 0;
+  const COLORREF face = FaceColour();
+  const COLORREF top = pressed ? Darkened(face, 24) : RGB(252, 252, 252);
+  const COLORREF bottom = pressed ? Darkened(face, 12) : Darkened(face, 10);
+  const int height = area.bottom - area.top;
+  for (int row = 0; row < height; ++row) {
+    const RECT line{area.left, area.top + row, area.right, area.top + row + 1};
+    Fill(dc, line, Mixed(top, bottom, row, height - 1));
+  }
+  Frame(dc, area, enabled ? kFrameColour : DisabledFrameColour());
+  RECT text = area;
+  InflateRect(&text, -3, -2);
+  if (pressed) OffsetRect(&text, 1, 1);
+  DrawCaption(dc, TextOf(item.hwndItem), text, DT_CENTER, enabled);
+  if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) {
+    RECT focus = area;
+    InflateRect(&focus, -3, -3);
+    DrawFocusRect(dc, &focus);
+  }
+}
+
+void DrawCheckBox(const DRAWITEMSTRUCT& item, bool checked, bool centred) {
+  const HDC dc = item.hDC;
+  const RECT& area = item.rcItem;
+  const bool enabled = !(item.itemState & ODS_DISABLED);
+  Fill(dc, area, FaceColour());
+  const int box = CheckSize(item.hwndItem);
+  const int gap = box / 3 + 1;
+  const std::wstring caption = TextOf(item.hwndItem);
+  RECT text{area.left + box + gap, area.top, area.right, area.bottom};
+  int left = area.left;
+  if (centred) {
+    RECT measured = text;
+    DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &measured,
+              DT_CALCRECT | DT_WORDBREAK);
+    const int content = std::min(box + gap + static_cast<int>(measured.right - measured.left),
+                                 static_cast<int>(area.right - area.left));
+    left = area.left + (area.right - area.left - content) / 2;
+    text.left = left + box + gap;
+    text.right = std::min(text.left + (measured.right - measured.left) + 1, area.right);
+  }
+  const int top = area.top + (area.bottom - area.top - box) / 2;
+  RECT outer{left, top, left + box, top + box};
+  RECT inner = outer;
+  InflateRect(&inner, -1, -1);
+  const bool pressed = (item.itemState & ODS_SELECTED) != 0;
+  Fill(dc, inner, enabled && !pressed ? GetSysColor(COLOR_WINDOW) : FaceColour());
+  Frame(dc, outer, enabled ? kFrameColour : DisabledFrameColour());
+  if (checked) {
+    const HPEN pen =
+        CreatePen(PS_SOLID, std::max(box / 8, 1), enabled ? RGB(33, 64, 95) : RGB(140, 140, 140));
+    const HGDIOBJ old_pen = SelectObject(dc, pen);
+    const POINT tick[] = {{outer.left + box / 5, outer.top + box / 2},
+                          {outer.left + box * 2 / 5, outer.bottom - box / 4},
+                          {outer.right - box / 5, outer.top + box / 5}};
+    Polyline(dc, tick, 3);
+    SelectObject(dc, old_pen);
+    DeleteObject(pen);
+  }
+  DrawCaption(dc, caption, text, DT_LEFT, enabled);
+  if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) {
+    RECT focus = text;
+    InflateRect(&focus, 1, -1);
+    DrawFocusRect(dc, &focus);
+  }
+}
+
+}  // namespace velmora

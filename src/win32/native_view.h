@@ -1,0 +1,87 @@
+#pragma once
+
+#include "win32/system_headers.h"
+
+#include <map>
+#include <unordered_map>
+#include <vector>
+
+#include "ui/control_model.h"
+
+namespace velmora {
+
+// The native windows of the control model. Model writes reach the control windows here without
+// raising user events; real user input on a control is reported back through the model's User*
+// actions.
+class NativeView final : public ModelObserver, public ModalHost {
+ public:
+  explicit NativeView(HINSTANCE instance);
+  ~NativeView() override;
+  NativeView(const NativeView&) = delete;
+  NativeView& operator=(const NativeView&) = delete;
+
+  // The model is known only once the program stands, after the main window has been created
+  // (and its `created` event has run) inside it; windows created before are built from the
+  // model's state now, and only then shown.
+  void Attach(ControlModel& model);
+  // Before the model goes: the windows stay until the view goes, but report nothing more.
+  void Detach();
+
+  // The window that takes user input, as owner of the dialogs; nullptr for none.
+  HWND ActiveWindowHandle() const;
+  // Keyboard navigation between the controls of a window; true when the message was used.
+  bool TranslateDialogKeys(MSG& message);
+
+  void WindowCreated(WindowId window) override;
+  void WindowShown(WindowId window) override;
+  void WindowClosed(WindowId window) override;
+  void PropertyChanged(const ControlRef& control, Property property) override;
+  void ItemsChanged(const ControlRef& control, const ItemChange& change) override;
+  void VisualStyleChanged(int style_number) override;
+  void RunModal(WindowId window) override;
+
+ private:
+  struct ViewWindow {
+    HWND handle = nullptr;
+    int dpi = 96;
+    std::vector<HWND> controls;              // by layout entry; [0] is the window, bridges null
+    std::map<int, std::vector<HWND>> pages;  // by tab control entry
+    std::vector<HWND> disabled;              // top windows this modal window disabled
+    HWND focus = nullptr;                    // the control that had the focus last
+    bool shown = false;
+  };
+
+  static LRESULT CALLBACK TopProcedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  static LRESULT CALLBACK ControlProcedure(HWND control, UINT message, WPARAM wparam, LPARAM lparam,
+                                           UINT_PTR id, DWORD_PTR view);
+  LRESULT TopMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT ControlMessage(HWND control, UINT message, WPARAM wparam, LPARAM lparam);
+
+  void Build(WindowId window);
+  HWND CreateEntry(WindowId window, ViewWindow& view, std::size_t entry);
+  void Show(WindowId window);
+  void RequestClose(WindowId window);
+  bool Live(const ControlRef& control) const;
+  const ControlRef* RefOf(HWND control) const;
+  HWND HandleOf(const ControlRef& control) const;
+  void Command(HWND control, int code);
+  void Notify(const NMHDR& header);
+  void PickPosted(HWND combo);
+  void ApplyAll(const ControlRef& control, HWND handle);
+  void Apply(const ControlRef& control, HWND handle, Property property);
+  void ApplyRows(const ControlRef& control, HWND handle, const ItemChange& change);
+  void ShowPage(const ControlRef& tab, int page);
+  void TakeStyle(const ControlRef& control, HWND handle);
+  void Finish();
+
+  HINSTANCE instance_;
+  ControlModel* model_ = nullptr;
+  std::map<WindowId, ViewWindow> windows_;
+  std::unordered_map<HWND, ControlRef> refs_;
+  std::vector<WindowId> created_early_;
+  std::vector<WindowId> shown_early_;
+  int applying_ = 0;  // model writes in progress: the notifications they cause are no user's
+  bool styled_ = false;
+};
+
+}  // namespace velmora

@@ -35,16 +35,24 @@ bool PickDate(HANDLE process, HWND picker, const SYSTEMTIME& date) {
       !SendMessageW(picker, DTM_SETSYSTEMTIME, GDT_VALID, date_memory.pointer())) {
     return false;
   }
-  NMDATETIMECHANGE change{};
-  change.nmhdr.hwndFrom = picker;
-  change.nmhdr.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(picker));
-  change.nmhdr.code = DTN_DATETIMECHANGE;
-  change.dwFlags = GDT_VALID;
-  change.st = date;
-  RemoteMemory change_memory(process, sizeof change);
-  if (!change_memory.ok() || !change_memory.Write(&change, sizeof change)) return false;
-  SendMessageW(GetParent(picker), WM_NOTIFY, change.nmhdr.idFrom, change_memory.pointer());
-  return true;
+  // The date goes in without a word to the parent (and a notification with a pointer cannot be
+  // sent from another process): a click on the first field and a step of it up and back down
+  // with the arrow keys make the picker tell its parent the date itself.
+  RECT client{};
+  GetClientRect(picker, &client);
+  const LPARAM first_field = MAKELPARAM(6, client.bottom / 2);
+  SendMessageW(picker, WM_LBUTTONDOWN, MK_LBUTTON, first_field);
+  SendMessageW(picker, WM_LBUTTONUP, 0, first_field);
+  for (const WPARAM key : {VK_UP, VK_DOWN}) {
+    SendMessageW(picker, WM_KEYDOWN, key, 1);
+    SendMessageW(picker, WM_KEYUP, key, 1u | 3u << 30);
+  }
+  SYSTEMTIME shown{};
+  if (SendMessageW(picker, DTM_GETSYSTEMTIME, 0, date_memory.pointer()) != GDT_VALID ||
+      !date_memory.Read(&shown, sizeof shown)) {
+    return false;
+  }
+  return shown.wYear == date.wYear && shown.wMonth == date.wMonth && shown.wDay == date.wDay;
 }
 
 bool Answer(HWND dialog, int button_id) {

@@ -19,7 +19,8 @@ void ClickLater(HWND button);
 void Type(HWND edit, std::wstring_view text);
 // Clicks the tab of page index; whether the tab control could be asked where it is.
 bool ClickTab(HANDLE process, HWND tab, int index);
-// Sets the date picker's date and tells its parent, as a pick in the calendar does.
+// Sets the date picker's date and has the picker tell its parent, as a pick by the user does;
+// whether the picker shows the date afterwards.
 bool PickDate(HANDLE process, HWND picker, const SYSTEMTIME& date);
 // Clicks the button of a dialog with the given ID, then waits for the dialog to be gone.
 bool Answer(HWND dialog, int button_id);

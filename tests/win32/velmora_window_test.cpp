@@ -226,6 +226,7 @@ TEST_F(VelmoraWindowTest, MainWindowShowsTheLayoutAndFollowsTheUser) {
   ASSERT_EQ(ListBoxEntries(list).size(), 1u);
 
   Click(Control("标签选择框1"));
+  EXPECT_EQ(SendMessageW(Control("标签选择框1"), BM_GETCHECK, 0, 0), BST_CHECKED);
   const std::vector<std::wstring> entries = ListBoxEntries(list);
   ASSERT_EQ(entries.size(), 2u);
   EXPECT_EQ(entries[1], L"内容一");
@@ -278,7 +279,9 @@ TEST_F(VelmoraWindowTest, SavedPresetComesBackAfterRestart) {
   EXPECT_EQ(WindowText(Control("版块编辑框1")), L"准备");
   EXPECT_EQ(WindowText(Control("标签内容编辑框1")), L"内容一x");
   EXPECT_EQ(WindowText(Control("文档标题编辑框")), L"周报");
-  EXPECT_EQ(WindowText(Control("序号选择框")), L"无序导出");
+  // The numbering caption follows a click only; the tick itself is back.
+  EXPECT_EQ(SendMessageW(Control("序号选择框"), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  EXPECT_EQ(SendMessageW(Control("标签选择框1"), BM_GETCHECK, 0, 0), BST_CHECKED);
   // Both Tags ticked: their contents stand in the list, in control order of the check boxes.
   const std::vector<std::wstring> entries = ListBoxEntries(Control("列表框1"));
   ASSERT_EQ(entries.size(), 2u);
@@ -298,7 +301,7 @@ TEST_F(VelmoraWindowTest, ExportAndNewPresetAskTheUser) {
 
   ClickLater(Control("导出文档按钮"));
   ExpectMessage("导出文档", "是否需要导出Word文档？", IDOK);
-  ExpectMessage("导出文档", "恭喜您！文档导出完成！", IDOK);
+  ExpectMessage("提示", "恭喜您！文档导出完成！", IDOK);
   const std::optional<std::vector<std::string>> paragraphs =
       ReadDocxParagraphs(ReadBytes(document));
   ASSERT_TRUE(paragraphs.has_value());

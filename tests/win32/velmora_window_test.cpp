@@ -373,6 +373,7 @@ TEST_F(VelmoraWindowTest, TimeDifferenceCountsAsTheScriptRunner) {
     script += std::string(pair.script_dates) + "click 时差计算按钮\nshow 时差结果编辑框\n";
   }
   Screenshot(window, L"win32_time_difference.png");
+  script += "close\n";
 
   const fs::path script_dir = run_dir_ / "script-run";
   fs::create_directories(script_dir);

@@ -1,11 +1,13 @@
 // Launch of velmora.exe to its main window shown and painted, against the bare window (one
 // button, the same outer size), both copied into a scratch folder and started the same way,
 // taken in turn so that both see the same machine. Prints the medians, their ratio and the
-// size of velmora.exe. Run it under Wine on a display: build/bench/win32/launch_bench.exe.
+// size of velmora.exe. Run it under Wine on a display: launch_bench.exe [VELMORA_EXE], by
+// default the velmora.exe of this build.
 
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <optional>
@@ -68,9 +70,10 @@ std::wstring CopyInto(const std::filesystem::path& folder, const std::filesystem
 
 }  // namespace
 
-int main() {
+int wmain(int argc, wchar_t** argv) {
   const std::filesystem::path work = VELMORA_BENCH_WORK_DIR;
-  Subject velmora{CopyInto(work / "velmora", VELMORA_EXE), L"Velmorav1.0", {}};
+  const std::filesystem::path program = argc > 1 ? argv[1] : VELMORA_EXE;
+  Subject velmora{CopyInto(work / "velmora", program), L"Velmorav1.0", {}};
   Subject bare{CopyInto(work / "bare", VELMORA_BARE_WINDOW_EXE), L"BareWindow", {}};
   // Round 0 warms the file cache and makes the Data folder; it is not counted.
   for (int round = 0; round <= kRounds; ++round) {
@@ -92,6 +95,6 @@ int main() {
   std::printf("launch to bare window shown, median of %d: %.1f ms\n", kRounds, bare_ms);
   std::printf("ratio %.2f (goal at most 1.30)\n", velmora_ms / bare_ms);
   std::printf("velmora.exe size: %ju bytes\n",
-              static_cast<std::uintmax_t>(std::filesystem::file_size(VELMORA_EXE)));
+              static_cast<std::uintmax_t>(std::filesystem::file_size(program)));
   return 0;
 }

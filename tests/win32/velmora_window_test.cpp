@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -190,6 +191,16 @@ class VelmoraWindowTest : public ::testing::Test {
     }
   }
 
+  // The files of the Data folder with their bytes.
+  std::vector<std::pair<std::wstring, std::string>> DataFiles() const {
+    std::vector<std::pair<std::wstring, std::string>> files;
+    for (const fs::directory_entry& file : fs::directory_iterator(run_dir_ / "Data")) {
+      files.emplace_back(file.path().filename().wstring(), ReadBytes(file.path()));
+    }
+    std::sort(files.begin(), files.end());
+    return files;
+  }
+
   void Screenshot(HWND window, const wchar_t* name) {
     // The picture is taken once the window has been drawn as the user sees it.
     EXPECT_TRUE(WaitFor([window] { return IsShownAndPainted(window); }));
@@ -248,10 +259,9 @@ TEST_F(VelmoraWindowTest, MainWindowShowsTheLayoutAndFollowsTheUser) {
   EXPECT_FALSE(IsWindowVisible(Control("标签选择框3")));
   Screenshot(main_, L"win32_main.png");
 
-  const std::string preset_before = ReadBytes(run_dir_ / "Data" / L"预设配置一.ini");
+  const std::vector<std::pair<std::wstring, std::string>> data_before = DataFiles();
   EXPECT_EQ(Close(), 0u);
-  EXPECT_EQ(ReadBytes(run_dir_ / "Data" / L"预设配置一.ini"), preset_before);
-  EXPECT_FALSE(fs::exists(run_dir_ / "Data" / L"预设配置一.ini.tmp"));
+  EXPECT_EQ(DataFiles(), data_before);
 }
 
 // What the user set up is saved into the Preset, and a new start of the program shows all of

@@ -20,5 +20,20 @@ if hits=$(git grep -nE '^\s*#\s*include\s*[<"](Q[A-Za-z]*|Qt[A-Za-z]*/[^>"]*|gui
   status=1
 fi
 
+# The native Windows front end stands beside the Qt one: neither includes the other, and
+# windows.h stays out of the layers in between (ui, app) and out of the Qt front end.
+if hits=$(git grep -nE '^\s*#\s*include\s*[<"](Q[A-Za-z]*|Qt[A-Za-z]*/[^>"]*|gui/[^>"]*)[>"]' \
+          -- src/win32); then
+  echo "check-house: Qt or gui/ included in src/win32:" >&2
+  echo "$hits" >&2
+  status=1
+fi
+if hits=$(git grep -nEi '^\s*#\s*include\s*[<"](windows\.h|win32/[^>"]*)[>"]' \
+          -- src/ui src/app src/gui); then
+  echo "check-house: windows.h or win32/ included in ui, app or gui:" >&2
+  echo "$hits" >&2
+  status=1
+fi
+
 [ $status -eq 0 ] && echo "check-house: formatting and layering are clean"
 exit $status

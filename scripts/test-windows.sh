@@ -89,10 +89,18 @@ if [ ! -e "$WINEPREFIX/system.reg" ]; then
   wineboot --init
   wineserver --wait
 fi
-# Wine's own fonts have no Chinese characters: velmora.exe's font, "Microsoft YaHei", stands for
-# the Chinese font of the Linux build (fonts-wqy-microhei).
-wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Microsoft YaHei' /t REG_SZ \
-  /d 'WenQuanYi Micro Hei' /f >/dev/null 2>&1
+# Wine's own fonts have no Chinese characters. The Chinese font of the Linux build
+# (fonts-wqy-microhei) stands for the fonts velmora.exe asks for ("Microsoft YaHei" for its
+# controls, "宋体" for the input box) and fills in the characters that the system font of the
+# message boxes lacks.
+for family in 'Microsoft YaHei' SimSun 宋体; do
+  wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$family" /t REG_SZ \
+    /d 'WenQuanYi Micro Hei' /f >/dev/null 2>&1
+done
+for family in Tahoma 'Microsoft Sans Serif'; do
+  wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
+    /v "$family" /t REG_MULTI_SZ /d 'wqy-microhei.ttc,WenQuanYi Micro Hei' /f >/dev/null 2>&1
+done
 # No window manager runs on Xvfb: Wine draws the windows on a desktop of its own, frames
 # included, the size of the screen.
 wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "ui/entry_text.h"
+
 namespace velmora {
 
 QString ToQt(std::string_view gbk);
@@ -16,10 +18,7 @@ QString ToQtLines(std::string_view gbk);
 // A widget text with LF line breaks for the model: every LF becomes CR LF.
 std::string FromQtLines(const QString& text);
 
-// One line for a list entry: each CR LF (or lone CR or LF) shows as a return symbol. Only the
-// first characters are kept, more than a row can show, so that a long entry costs no more to
-// lay out and paint than a short one.
-inline constexpr int kListEntryShownCharacters = 256;
+// One line for a list entry (ListEntryLine in ui/entry_text.h).
 QString ListEntryDisplay(std::string_view gbk);
 
 }  // namespace velmora

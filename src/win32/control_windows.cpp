@@ -9,7 +9,7 @@
 namespace velmora {
 namespace {
 
-// The drop-down list of a combo box is part of its window height.
+// The drop-down list of a combo box, part of its window height, is at least this high.
 constexpr int kMinimumDropDownHeight = 160;
 
 LRESULT CALLBACK PageProcedure(HWND page, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -47,7 +47,7 @@ NativeKind KindOf(const LayoutEntry& entry) {
       return {L"BUTTON", style, 0};
     }
     case ControlType::kComboBox:
-      return {L"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL, 0};
+      return {L"COMBOBOX", CBS_DROPDOWNLIST | CBS_NOINTEGRALHEIGHT | WS_VSCROLL, 0};
     case ControlType::kListBox:
       return {L"LISTBOX", LBS_NOTIFY | LBS_USETABSTOPS | LBS_NOINTEGRALHEIGHT | WS_VSCROLL,
               WS_EX_CLIENTEDGE};
@@ -71,6 +71,32 @@ void AddRowPixel(HWND control, ControlType type) {
   } else if (type == ControlType::kComboBox) {
     const LRESULT height = SendMessageW(control, CB_GETITEMHEIGHT, 0, 0);
     if (height > 0) SendMessageW(control, CB_SETITEMHEIGHT, 0, height + 1);
+  }
+}
+
+// The font, and what depends on its height.
+void SetFont(HWND control, const LayoutEntry& entry, int dpi) {
+  SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(ControlFont(dpi)), FALSE);
+  AddRowPixel(control, entry.type);
+  if (entry.type == ControlType::kComboBox) {
+    // The closed box is as high as its font makes it; the list below it gets the rest, and
+    // its top edge overlaps the box's bottom edge.
+    RECT field{};
+    GetWindowRect(control, &field);
+    SetWindowPos(control, nullptr, 0, 0, field.right - field.left,
+                 field.bottom - field.top + Scaled(kMinimumDropDownHeight, dpi) + 1,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+  }
+}
+
+// The tabs stay outside the pages' region: a page shows only the tab control's display area.
+void ClipPages(HWND tab, const std::vector<HWND>& pages) {
+  RECT display{};
+  GetClientRect(tab, &display);
+  SendMessageW(tab, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
+  for (const HWND page : pages) {
+    SetWindowRgn(page, CreateRectRgn(display.left, display.top, display.right, display.bottom),
+                 FALSE);
   }
 }
 
@@ -119,21 +145,21 @@ void RegisterWindowClasses(HINSTANCE instance, WNDPROC top_procedure) {
 }
 
 HWND CreateControlWindow(const LayoutEntry& entry, int index, HWND parent, int dpi,
-                         HINSTANCE instance) {
+                         HINSTANCE instance, const InitialLook& look) {
   const NativeKind kind = KindOf(entry);
   if (kind.window_class == nullptr) return nullptr;
   DWORD style = WS_CHILD | WS_CLIPSIBLINGS | kind.style;
   if (entry.flags & kFlagTabStop) style |= WS_TABSTOP;
-  if (entry.flags & kFlagDisabled) style |= WS_DISABLED;
+  if (look.visible) style |= WS_VISIBLE;
+  if (!look.enabled) style |= WS_DISABLED;
+  if (look.owner_drawn) style = (style & ~BS_TYPEMASK) | BS_OWNERDRAW;
   const int height =
       entry.type == ControlType::kComboBox ? entry.height + kMinimumDropDownHeight : entry.height;
   const HWND control = CreateWindowExW(
-      kind.extended_style, kind.window_class, L"", style, Scaled(entry.left, dpi),
+      kind.extended_style, kind.window_class, look.text.c_str(), style, Scaled(entry.left, dpi),
       Scaled(entry.top, dpi), Scaled(entry.width, dpi), Scaled(height, dpi), parent,
       reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlIdOf(index))), instance, nullptr);
   if (control == nullptr) return nullptr;
-  SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(ControlFont(dpi)), FALSE);
-  AddRowPixel(control, entry.type);
   if (entry.type == ControlType::kEditBox) {
     // No limit beyond the text the model holds: a stored text longer than the default limit
     // would otherwise be cut at the first keystroke.
@@ -148,26 +174,42 @@ HWND CreateControlWindow(const LayoutEntry& entry, int index, HWND parent, int d
       SendMessageW(control, TCM_INSERTITEMW, page, reinterpret_cast<LPARAM>(&item));
     }
   }
+  SetFont(control, entry, dpi);
   return control;
+}
+
+void PlaceControlWindow(HWND control, const LayoutEntry& entry, int dpi) {
+  const int height =
+      entry.type == ControlType::kComboBox ? entry.height + kMinimumDropDownHeight : entry.height;
+  SetWindowPos(control, nullptr, Scaled(entry.left, dpi), Scaled(entry.top, dpi),
+               Scaled(entry.width, dpi), Scaled(height, dpi),
+               SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+  SetFont(control, entry, dpi);
 }
 
 std::vector<HWND> CreateTabPages(HWND tab, const LayoutEntry& entry, HINSTANCE instance) {
   RECT area{};
   GetClientRect(tab, &area);
-  RECT display = area;
-  SendMessageW(tab, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
   std::vector<HWND> pages;
   for (std::size_t page = 0; page < entry.items.size(); ++page) {
     // Page IDs stay below the control IDs of the layout.
-    const HWND window = CreateWindowExW(
+    pages.push_back(CreateWindowExW(
         WS_EX_CONTROLPARENT, kPageWindowClass, L"", WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0,
         0, area.right, area.bottom, tab, reinterpret_cast<HMENU>(static_cast<INT_PTR>(page + 1)),
-        instance, nullptr);
-    SetWindowRgn(window, CreateRectRgn(display.left, display.top, display.right, display.bottom),
-                 FALSE);
-    pages.push_back(window);
+        instance, nullptr));
   }
+  ClipPages(tab, pages);
   return pages;
+}
+
+void PlaceTabPages(HWND tab, const std::vector<HWND>& pages) {
+  RECT area{};
+  GetClientRect(tab, &area);
+  for (const HWND page : pages) {
+    SetWindowPos(page, nullptr, 0, 0, area.right, area.bottom,
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+  }
+  ClipPages(tab, pages);
 }
 
 }  // namespace velmora

@@ -6,6 +6,7 @@
 
 #include "win32/system_headers.h"
 
+#include <string>
 #include <vector>
 
 #include "ui/layout.h"
@@ -19,15 +20,28 @@ inline constexpr wchar_t kPageWindowClass[] = L"VelmoraPage";
 // top_procedure.
 void RegisterWindowClasses(HINSTANCE instance, WNDPROC top_procedure);
 
+// What a control window shows from the start: set at creation, so that nothing is set twice.
+struct InitialLook {
+  std::wstring text;  // caption, or the text of an edit box
+  bool visible = true;
+  bool enabled = true;
+  bool owner_drawn = false;  // push buttons and check boxes under the visual style
+};
+
 // The control window of entry `index`, a child of parent, with the entry's control ID; nullptr
 // for the bridge objects, which have no window.
 HWND CreateControlWindow(const LayoutEntry& entry, int index, HWND parent, int dpi,
-                         HINSTANCE instance);
+                         HINSTANCE instance, const InitialLook& look);
+
+// Position, size and font of a control window in the pixels of `dpi`.
+void PlaceControlWindow(HWND control, const LayoutEntry& entry, int dpi);
 
 // One page window per tab of a tab control, each covering the whole control so that the
 // controls on a page keep the layout's coordinates (relative to the tab control); the tabs
 // themselves stay outside the page's region. All pages start hidden.
 std::vector<HWND> CreateTabPages(HWND tab, const LayoutEntry& entry, HINSTANCE instance);
+// The pages brought in line with the tab control's size and font.
+void PlaceTabPages(HWND tab, const std::vector<HWND>& pages);
 
 // Whether a message of a child reports to its parent (commands, notifications, owner drawing,
 // colours): a container passes these on to the top window.

@@ -108,20 +108,34 @@ void PaintGroupBox(HWND group, HDC dc) {
   SelectObject(dc, old_font);
 }
 
-void DrawPushButton(const DRAWITEMSTRUCT& item) {
-  const HDC dc = item.hDC;
-  const RECT& area = item.rcItem;
-  const bool enabled = !(item.itemState & ODS_DISABLED);
-  const bool pressed = (item.itemState & ODS_SELECTED) != 0;
+namespace {
+
+// A raised face from light to the button colour, sunk when pressed, blue under the mouse, in a
+// frame-coloured border.
+void PaintButtonFace(HDC dc, const RECT& area, bool pressed, bool enabled, bool hot = false) {
   const COLORREF face = FaceColour();
-  const COLORREF top = pressed ? Darkened(face, 24) : RGB(252, 252, 252);
-  const COLORREF bottom = pressed ? Darkened(face, 12) : Darkened(face, 10);
+  COLORREF top = pressed ? Darkened(face, 24) : RGB(252, 252, 252);
+  COLORREF bottom = pressed ? Darkened(face, 12) : Darkened(face, 10);
+  if (hot && !pressed && enabled) {
+    top = RGB(229, 241, 251);
+    bottom = RGB(214, 230, 245);
+  }
   const int height = area.bottom - area.top;
   for (int row = 0; row < height; ++row) {
     const RECT line{area.left, area.top + row, area.right, area.top + row + 1};
     Fill(dc, line, Mixed(top, bottom, row, height - 1));
   }
   Frame(dc, area, enabled ? kFrameColour : DisabledFrameColour());
+}
+
+}  // namespace
+
+void DrawPushButton(const DRAWITEMSTRUCT& item, bool hot) {
+  const HDC dc = item.hDC;
+  const RECT& area = item.rcItem;
+  const bool enabled = !(item.itemState & ODS_DISABLED);
+  const bool pressed = (item.itemState & ODS_SELECTED) != 0;
+  PaintButtonFace(dc, area, pressed, enabled, hot);
   RECT text = area;
   InflateRect(&text, -3, -2);
   if (pressed) OffsetRect(&text, 1, 1);
@@ -177,6 +191,66 @@ void DrawCheckBox(const DRAWITEMSTRUCT& item, bool checked, bool centred) {
     InflateRect(&focus, 1, -1);
     DrawFocusRect(dc, &focus);
   }
+}
+
+void PaintComboBox(HWND combo, HDC dc) {
+  const bool enabled = IsWindowEnabled(combo) != FALSE;
+  RECT area{};
+  GetClientRect(combo, &area);
+  RECT inner = area;
+  InflateRect(&inner, -1, -1);
+  Fill(dc, inner, GetSysColor(enabled ? COLOR_WINDOW : COLOR_BTNFACE));
+  Frame(dc, area, enabled ? kFrameColour : DisabledFrameColour());
+  Frame(dc, inner, GetSysColor(enabled ? COLOR_WINDOW : COLOR_BTNFACE));
+  const int arrow_width = GetSystemMetrics(SM_CXVSCROLL) * DpiOf(combo) / 96;
+  RECT button{std::max(area.right - 2 - arrow_width, area.left + 2), area.top + 2, area.right - 2,
+              area.bottom - 2};
+  const bool dropped = SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0) != FALSE;
+  PaintButtonFace(dc, button, dropped, enabled);
+  // The arrow: a small triangle pointing down in the middle of the button.
+  const int size = std::max(static_cast<int>(button.right - button.left) / 4, 2);
+  const int middle = static_cast<int>(button.left + button.right) / 2;
+  const int top = static_cast<int>(button.top + button.bottom - size) / 2;
+  const POINT arrow[] = {{middle - size, top}, {middle + size, top}, {middle, top + size}};
+  SetDCBrushColor(dc, GetSysColor(enabled ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
+  SetDCPenColor(dc, GetSysColor(enabled ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
+  const HGDIOBJ old_brush = SelectObject(dc, GetStockObject(DC_BRUSH));
+  const HGDIOBJ old_pen = SelectObject(dc, GetStockObject(DC_PEN));
+  Polygon(dc, arrow, 3);
+  SelectObject(dc, old_pen);
+  SelectObject(dc, old_brush);
+
+  RECT text{area.left + 2, area.top + 2, button.left, area.bottom - 2};
+  const bool focused = GetFocus() == combo && !dropped;
+  if (focused) Fill(dc, text, GetSysColor(COLOR_HIGHLIGHT));
+  const LRESULT selection = SendMessageW(combo, CB_GETCURSEL, 0, 0);
+  if (selection != CB_ERR) {
+    std::wstring entry(
+        static_cast<std::size_t>(SendMessageW(combo, CB_GETLBTEXTLEN, selection, 0)) + 1, L'\0');
+    entry.resize(static_cast<std::size_t>(std::max<LRESULT>(
+        SendMessageW(combo, CB_GETLBTEXT, selection, reinterpret_cast<LPARAM>(entry.data())), 0)));
+    const HGDIOBJ old_font =
+        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(combo, WM_GETFONT, 0, 0)));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(!enabled  ? COLOR_GRAYTEXT
+                                 : focused ? COLOR_HIGHLIGHTTEXT
+                                           : COLOR_WINDOWTEXT));
+    RECT inset = text;
+    inset.left += 2;
+    DrawTextW(dc, entry.c_str(), static_cast<int>(entry.size()), &inset,
+              DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
+    SelectObject(dc, old_font);
+  }
+  if (focused) DrawFocusRect(dc, &text);
+}
+
+void PaintDropDownFrame(HWND list) {
+  RECT outer{};
+  GetWindowRect(list, &outer);
+  OffsetRect(&outer, -outer.left, -outer.top);
+  const HDC dc = GetWindowDC(list);
+  Frame(dc, outer, kFrameColour);
+  ReleaseDC(list, dc);
 }
 
 }  // namespace velmora

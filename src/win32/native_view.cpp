@@ -55,6 +55,34 @@ std::wstring RowText(ControlType type, std::string_view gbk) {
   return type == ControlType::kListBox ? WideFromUtf8(ListEntryLine(gbk)) : Wide(gbk);
 }
 
+bool RepaintsComboBox(UINT message) {
+  switch (message) {
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+    case WM_ENABLE:
+    case WM_KEYDOWN:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_MOUSEWHEEL:
+    case WM_COMMAND:
+    case CB_SETCURSEL:
+    case CB_SHOWDROPDOWN:
+      return true;
+    default:
+      return false;
+  }
+}
+
+LRESULT CALLBACK DropDownListProcedure(HWND list, UINT message, WPARAM wparam, LPARAM lparam,
+                                       UINT_PTR id, DWORD_PTR) {
+  if (message == WM_NCDESTROY) RemoveWindowSubclass(list, DropDownListProcedure, id);
+  const LRESULT result = DefSubclassProc(list, message, wparam, lparam);
+  if (message == WM_NCPAINT && SendMessageW(list, LB_GETCOUNT, 0, 0) > 0) {
+    PaintDropDownFrame(list);
+  }
+  return result;
+}
+
 bool IsMultiLineEdit(HWND handle) {
   return (GetWindowLongPtrW(handle, GWL_STYLE) & ES_MULTILINE) != 0;
 }
@@ -200,46 +228,66 @@ void NativeView::Build(WindowId window) {
   const LayoutEntry& own = layout.entries.front();
   ViewWindow& view = windows_[window];
   DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-  if (own.style & kStyleSizeable) style |= WS_THICKFRAME;
+  DWORD extended_style = WS_EX_CONTROLPARENT;
+  // The sizeable main window has a sunken client edge inside its frame; the fixed window none.
+  if (own.style & kStyleSizeable) {
+    style |= WS_THICKFRAME;
+    extended_style |= WS_EX_CLIENTEDGE;
+  }
   HWND owner = nullptr;
   if (const auto main = windows_.begin(); main != windows_.end() && main->first != window) {
     owner = main->second.handle;
   }
-  view.handle = CreateWindowExW(WS_EX_CLIENTEDGE | WS_EX_CONTROLPARENT, kTopWindowClass,
-                                Wide(own.text).c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT,
-                                own.width, own.height, owner, nullptr, instance_, this);
+  view.handle =
+      CreateWindowExW(extended_style, kTopWindowClass, Wide(own.text).c_str(), style, CW_USEDEFAULT,
+                      CW_USEDEFAULT, own.width, own.height, owner, nullptr, instance_, this);
   view.dpi = DpiOf(view.handle);
   const std::size_t count = layout.entries.size();
   view.controls.assign(count, nullptr);
   view.controls[0] = view.handle;
-  for (std::size_t i = 1; i < count; ++i) CreateEntry(window, view, i);
-  // Each control lies behind the previous sibling: the first in control order is on top, and
-  // keyboard focus moves in control order.
+  // A new child lies behind its elder siblings, so controls made in control order stack with
+  // the first on top, and keyboard focus moves in control order. A parent that stands later in
+  // control order than a child is made before it: it goes back behind its previous sibling.
+  std::vector<std::size_t> made_early;
   for (std::size_t i = 1; i < count; ++i) {
-    if (view.controls[i] == nullptr) continue;
-    SetWindowPos(view.controls[i], HWND_BOTTOM, 0, 0, 0, 0,
+    if (view.controls[i] == nullptr) CreateEntry(window, view, i, made_early);
+  }
+  std::sort(made_early.begin(), made_early.end());
+  for (const std::size_t i : made_early) {
+    HWND after = HWND_TOP;
+    for (std::size_t before = i - 1; before > 0; --before) {
+      if (layout.entries[before].parent == layout.entries[i].parent &&
+          layout.entries[before].page == layout.entries[i].page &&
+          view.controls[before] != nullptr) {
+        after = view.controls[before];
+        break;
+      }
+    }
+    SetWindowPos(view.controls[i], after, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOREDRAW);
   }
   for (std::size_t i = 1; i < count; ++i) {
     const HWND handle = view.controls[i];
     if (handle == nullptr) continue;
     const ControlRef control{layout.entries[i].type, window, static_cast<int>(i)};
-    refs_[handle] = control;
     SetWindowSubclass(handle, ControlProcedure, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
-    ApplyAll(control, handle);
-    if (styled_) TakeStyle(control, handle);
+    ApplyState(control, handle);
+    if (styled_ && control.type == ControlType::kComboBox) TakeStyle(control, handle);
   }
 }
 
-HWND NativeView::CreateEntry(WindowId window, ViewWindow& view, std::size_t entry) {
-  if (view.controls[entry] != nullptr) return view.controls[entry];
+HWND NativeView::CreateEntry(WindowId window, ViewWindow& view, std::size_t entry,
+                             std::vector<std::size_t>& made_early) {
   const WindowLayout& layout = model_->LayoutOf(window);
   const LayoutEntry& own = layout.entries[entry];
   HWND parent = view.handle;
   const auto parent_index = static_cast<std::size_t>(own.parent);
-  // Parents may stand later in control order than their children.
   if (parent_index > 0 && parent_index < layout.entries.size() && parent_index != entry) {
-    parent = CreateEntry(window, view, parent_index);
+    if (view.controls[parent_index] == nullptr) {
+      CreateEntry(window, view, parent_index, made_early);
+      if (parent_index > entry) made_early.push_back(parent_index);
+    }
+    parent = view.controls[parent_index];
     if (layout.entries[parent_index].type == ControlType::kTab) {
       const std::vector<HWND>& pages = view.pages[own.parent];
       if (own.page >= 0 && static_cast<std::size_t>(own.page) < pages.size()) {
@@ -250,13 +298,49 @@ HWND NativeView::CreateEntry(WindowId window, ViewWindow& view, std::size_t entr
     }
     if (parent == nullptr) parent = view.handle;
   }
+  const ControlRef control{own.type, window, static_cast<int>(entry)};
+  InitialLook look;
+  switch (own.type) {
+    case ControlType::kGroupBox:
+    case ControlType::kLabel:
+    case ControlType::kButton:
+    case ControlType::kCheckBox:
+      look.text = Wide(model_->Caption(control));
+      break;
+    case ControlType::kEditBox:
+      look.text = Wide(model_->Text(control));
+      break;
+    default:
+      break;
+  }
+  look.visible = model_->Visible(control);
+  look.enabled = model_->Enabled(control);
+  look.owner_drawn =
+      styled_ && (own.type == ControlType::kButton || own.type == ControlType::kCheckBox);
   const HWND handle =
-      CreateControlWindow(own, static_cast<int>(entry), parent, view.dpi, instance_);
+      CreateControlWindow(own, static_cast<int>(entry), parent, view.dpi, instance_, look);
   view.controls[entry] = handle;
-  if (handle != nullptr && own.type == ControlType::kTab) {
+  if (handle == nullptr) return nullptr;
+  // Known from here on, so that the window's procedure finds it when it draws it.
+  refs_[handle] = control;
+  if (own.type == ControlType::kTab) {
     view.pages[static_cast<int>(entry)] = CreateTabPages(handle, own, instance_);
   }
   return handle;
+}
+
+void NativeView::Rescale(WindowId window, ViewWindow& view, int dpi) {
+  if (model_ == nullptr || dpi == view.dpi) return;
+  view.dpi = dpi;
+  const WindowLayout& layout = model_->LayoutOf(window);
+  for (std::size_t i = 1; i < view.controls.size(); ++i) {
+    if (view.controls[i] != nullptr) PlaceControlWindow(view.controls[i], layout.entries[i], dpi);
+  }
+  for (const auto& [tab, pages] : view.pages) {
+    PlaceTabPages(view.controls[static_cast<std::size_t>(tab)], pages);
+  }
+  RedrawWindow(view.handle, nullptr, nullptr,
+               RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 void NativeView::Show(WindowId window) {
@@ -360,16 +444,22 @@ void NativeView::Command(HWND handle, int code) {
 void NativeView::Notify(const NMHDR& header) {
   const ControlRef* found = RefOf(header.hwndFrom);
   if (found == nullptr || applying_ > 0) return;
-  const ControlRef control = *found;
+  if ((found->type == ControlType::kTab && header.code == TCN_SELCHANGE) ||
+      (found->type == ControlType::kDatePicker && header.code == DTN_DATETIMECHANGE &&
+       reinterpret_cast<const NMDATETIMECHANGE&>(header).dwFlags == GDT_VALID)) {
+    ReportChoice(*found, header.hwndFrom);
+  }
+}
+
+void NativeView::ReportChoice(const ControlRef& control, HWND handle) {
   if (!Live(control)) return;
-  if (control.type == ControlType::kTab && header.code == TCN_SELCHANGE) {
-    const int page = static_cast<int>(SendMessageW(header.hwndFrom, TCM_GETCURSEL, 0, 0));
-    model_->UserSelectPage(control, page);
+  if (control.type == ControlType::kTab) {
+    model_->UserSelectPage(control, static_cast<int>(SendMessageW(handle, TCM_GETCURSEL, 0, 0)));
     if (Live(control)) ShowPage(control, model_->Page(control));
-  } else if (control.type == ControlType::kDatePicker && header.code == DTN_DATETIMECHANGE) {
-    const auto& change = reinterpret_cast<const NMDATETIMECHANGE&>(header);
-    if (change.dwFlags == GDT_VALID) {
-      model_->UserPickDate(control, WithDay(model_->Date(control), change.st));
+  } else if (control.type == ControlType::kDatePicker) {
+    SYSTEMTIME day{};
+    if (SendMessageW(handle, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&day)) == GDT_VALID) {
+      model_->UserPickDate(control, WithDay(model_->Date(control), day));
     }
   }
 }
@@ -382,19 +472,10 @@ void NativeView::PickPosted(HWND combo) {
   model_->UserPickEntry(control, static_cast<int>(SendMessageW(combo, CB_GETCURSEL, 0, 0)));
 }
 
-void NativeView::ApplyAll(const ControlRef& control, HWND handle) {
+void NativeView::ApplyState(const ControlRef& control, HWND handle) {
   switch (control.type) {
-    case ControlType::kGroupBox:
-    case ControlType::kLabel:
-    case ControlType::kButton:
-      Apply(control, handle, Property::kCaption);
-      break;
     case ControlType::kCheckBox:
-      Apply(control, handle, Property::kCaption);
-      Apply(control, handle, Property::kChecked);
-      break;
-    case ControlType::kEditBox:
-      Apply(control, handle, Property::kText);
+      if (model_->Checked(control)) Apply(control, handle, Property::kChecked);
       break;
     case ControlType::kComboBox:
     case ControlType::kListBox:
@@ -409,8 +490,6 @@ void NativeView::ApplyAll(const ControlRef& control, HWND handle) {
     default:
       break;
   }
-  EnableWindow(handle, model_->Enabled(control) ? TRUE : FALSE);
-  ShowWindow(handle, model_->Visible(control) ? SW_SHOWNA : SW_HIDE);
 }
 
 void NativeView::Apply(const ControlRef& control, HWND handle, Property property) {
@@ -522,6 +601,15 @@ void NativeView::TakeStyle(const ControlRef& control, HWND handle) {
     case ControlType::kGroupBox:
       InvalidateRect(handle, nullptr, TRUE);
       break;
+    case ControlType::kComboBox: {
+      COMBOBOXINFO info{};
+      info.cbSize = sizeof(info);
+      if (GetComboBoxInfo(handle, &info) && info.hwndList != nullptr) {
+        SetWindowSubclass(info.hwndList, DropDownListProcedure, kSubclassId, 0);
+      }
+      InvalidateRect(handle, nullptr, TRUE);
+      break;
+    }
     default:
       break;
   }
@@ -553,7 +641,7 @@ LRESULT NativeView::TopMessage(HWND window, UINT message, WPARAM wparam, LPARAM 
         DrawCheckBox(item, Live(*control) && model_->Checked(*control),
                      (model_->Entry(*control).style & kStyleCentred) != 0);
       } else {
-        DrawPushButton(item);
+        DrawPushButton(item, item.hwndItem == hot_button_);
       }
       return TRUE;
     }
@@ -581,13 +669,18 @@ LRESULT NativeView::TopMessage(HWND window, UINT message, WPARAM wparam, LPARAM 
         }
       }
       break;
-    case WM_DPICHANGED: {
-      const auto* suggested = reinterpret_cast<const RECT*>(lparam);
-      SetWindowPos(window, nullptr, suggested->left, suggested->top,
-                   suggested->right - suggested->left, suggested->bottom - suggested->top,
-                   SWP_NOZORDER | SWP_NOACTIVATE);
+    case WM_DPICHANGED:
+      // Moved to a monitor of another DPI: every control in the pixels of the new one.
+      for (auto& [id, view] : windows_) {
+        if (view.handle == window) Rescale(id, view, HIWORD(wparam));
+      }
+      {
+        const auto* suggested = reinterpret_cast<const RECT*>(lparam);
+        SetWindowPos(window, nullptr, suggested->left, suggested->top,
+                     suggested->right - suggested->left, suggested->bottom - suggested->top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+      }
       return 0;
-    }
     default:
       break;
   }
@@ -602,6 +695,7 @@ LRESULT CALLBACK NativeView::ControlProcedure(HWND control, UINT message, WPARAM
 LRESULT NativeView::ControlMessage(HWND handle, UINT message, WPARAM wparam, LPARAM lparam) {
   const ControlRef* control = RefOf(handle);
   if (message == WM_NCDESTROY || control == nullptr) {
+    if (hot_button_ == handle) hot_button_ = nullptr;
     RemoveWindowSubclass(handle, ControlProcedure, kSubclassId);
     return DefSubclassProc(handle, message, wparam, lparam);
   }
@@ -638,6 +732,49 @@ LRESULT NativeView::ControlMessage(HWND handle, UINT message, WPARAM wparam, LPA
       if (styled_ && message == WM_ENABLE) {
         const LRESULT result = DefSubclassProc(handle, message, wparam, lparam);
         RedrawWindow(handle, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
+        return result;
+      }
+      break;
+    case ControlType::kButton:
+      // The button under the mouse shows it, as the system's own buttons do.
+      if (styled_ && message == WM_MOUSEMOVE && hot_button_ != handle) {
+        if (hot_button_ != nullptr) InvalidateRect(hot_button_, nullptr, FALSE);
+        hot_button_ = handle;
+        TRACKMOUSEEVENT track{sizeof(TRACKMOUSEEVENT), TME_LEAVE, handle, 0};
+        TrackMouseEvent(&track);
+        InvalidateRect(handle, nullptr, FALSE);
+      } else if (message == WM_MOUSELEAVE && hot_button_ == handle) {
+        hot_button_ = nullptr;
+        InvalidateRect(handle, nullptr, FALSE);
+      }
+      break;
+    case ControlType::kComboBox:
+      if (!styled_) break;
+      if (message == WM_PAINT) {
+        PAINTSTRUCT paint;
+        const HDC dc = BeginPaint(handle, &paint);
+        PaintComboBox(handle, dc);
+        EndPaint(handle, &paint);
+        return 0;
+      }
+      if (message == WM_ERASEBKGND) return TRUE;
+      if (RepaintsComboBox(message)) {
+        // The box draws its text at once on these, past WM_PAINT: drawn over in the style.
+        const LRESULT result = DefSubclassProc(handle, message, wparam, lparam);
+        RedrawWindow(handle, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        return result;
+      }
+      break;
+    case ControlType::kTab:
+    case ControlType::kDatePicker:
+      // A page or a date set on the control by anything but the model (a test driver, an
+      // accessibility tool) is the user's choice, as a click on a tab or in the calendar is.
+      if (applying_ == 0 && ((control->type == ControlType::kTab && message == TCM_SETCURSEL) ||
+                             (control->type == ControlType::kDatePicker &&
+                              message == DTM_SETSYSTEMTIME && wparam == GDT_VALID))) {
+        const ControlRef chosen = *control;
+        const LRESULT result = DefSubclassProc(handle, message, wparam, lparam);
+        ReportChoice(chosen, handle);
         return result;
       }
       break;

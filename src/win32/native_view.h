@@ -58,7 +58,11 @@ class NativeView final : public ModelObserver, public ModalHost {
   LRESULT ControlMessage(HWND control, UINT message, WPARAM wparam, LPARAM lparam);
 
   void Build(WindowId window);
-  HWND CreateEntry(WindowId window, ViewWindow& view, std::size_t entry);
+  // The control window of an entry, after its parent's; a parent made before its turn in
+  // control order is noted in made_early.
+  HWND CreateEntry(WindowId window, ViewWindow& view, std::size_t entry,
+                   std::vector<std::size_t>& made_early);
+  void Rescale(WindowId window, ViewWindow& view, int dpi);
   void Show(WindowId window);
   void RequestClose(WindowId window);
   bool Live(const ControlRef& control) const;
@@ -67,7 +71,10 @@ class NativeView final : public ModelObserver, public ModalHost {
   void Command(HWND control, int code);
   void Notify(const NMHDR& header);
   void PickPosted(HWND combo);
-  void ApplyAll(const ControlRef& control, HWND handle);
+  // The page or the date now on the control, as the user's choice.
+  void ReportChoice(const ControlRef& control, HWND handle);
+  // What creation left to set: ticks, entries, pages, dates.
+  void ApplyState(const ControlRef& control, HWND handle);
   void Apply(const ControlRef& control, HWND handle, Property property);
   void ApplyRows(const ControlRef& control, HWND handle, const ItemChange& change);
   void ShowPage(const ControlRef& tab, int page);
@@ -82,6 +89,7 @@ class NativeView final : public ModelObserver, public ModalHost {
   std::vector<WindowId> shown_early_;
   int applying_ = 0;  // model writes in progress: the notifications they cause are no user's
   bool styled_ = false;
+  HWND hot_button_ = nullptr;  // the push button under the mouse
 };
 
 }  // namespace velmora

@@ -51,6 +51,8 @@ class NativeView final : public ModelObserver, public ModalHost {
     bool shown = false;
   };
 
+  static constexpr UINT_PTR kSubclassId = 1;
+
   static LRESULT CALLBACK TopProcedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
   static LRESULT CALLBACK ControlProcedure(HWND control, UINT message, WPARAM wparam, LPARAM lparam,
                                            UINT_PTR id, DWORD_PTR view);

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Cross-builds the Windows side (runtime, ui, app, velmora-script and the unit tests) with
-# MinGW-w64 and runs the unit tests and every scenario golden under Wine. The Windows-side
+# Cross-builds the Windows side (runtime, ui, app, velmora-script, velmora.exe and the tests)
+# with MinGW-w64 and runs the unit tests, every scenario golden and the window tests of
+# velmora.exe under Wine, on an Xvfb display. The Windows-side
 # libraries are built once into a sysroot inside the build folder (default build-windows/):
 # libzip from Debian's source package of the version Linux uses, GoogleTest from
 # /usr/src/googletest. Extra arguments go to the project's cmake configuration.
@@ -65,9 +66,25 @@ cmake -S "$root" -B "$build/velmora" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo 
   -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DVELMORA_WINDOWS_SYSROOT="$sysroot" \
   -DVELMORA_WINE_PREFIX="$build/wineprefix" -DVELMORA_BUILD_GUI=OFF -DVELMORA_BUILD_BENCH=OFF "$@"
 
+# The window tests of velmora.exe need a display: one virtual X server for the run, on a free
+# display number, up before Wine's services start so that they draw on it.
+display_file=$build/xvfb-display
+rm -f "$display_file"
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$display_file" &
+xvfb_pid=$!
+trap 'kill "$xvfb_pid" || true' EXIT
+for _ in $(seq 100); do
+  [ -s "$display_file" ] && break
+  sleep 0.1
+done
+[ -s "$display_file" ] || { echo "Xvfb did not start" >&2; exit 1; }
+export DISPLAY=:$(cat "$display_file")
+
 # A Wine prefix of its own, made once before the build runs the test programs to list their
-# tests; console programs need no display.
+# tests.
 export WINEPREFIX=$build/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# A Wine server left by an earlier run serves a display that is gone.
+wineserver --kill 2>/dev/null || true
 if [ ! -e "$WINEPREFIX/system.reg" ]; then
   wineboot --init
   wineserver --wait
@@ -84,12 +101,17 @@ for family in Tahoma 'Microsoft Sans Serif'; do
   wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
     /v "$family" /t REG_MULTI_SZ /d 'wqy-microhei.ttc,WenQuanYi Micro Hei' /f >/dev/null 2>&1
 done
-# One Wine server for the whole run instead of one per test program (one left running by an
-# earlier run serves as well). Wine's own services start with the first program and outlive
-# it: started here, they hold no output pipe of a test for the build to wait on.
+# No window manager runs on Xvfb: Wine draws the windows on a desktop of its own, frames
+# included, the size of the screen.
+wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x1024 /f >/dev/null 2>&1
+wineserver --wait
+# One Wine server for the whole run instead of one per test program. Wine's own services start
+# with the first program and outlive it: started here, they hold no output pipe of a test for
+# the build to wait on.
 wineserver --persistent || true
 wine cmd /c exit </dev/null >/dev/null 2>&1
-trap 'wineserver --kill || true' EXIT
+trap 'wineserver --kill || true; kill "$xvfb_pid" || true' EXIT
 
 cmake --build "$build/velmora" -j "$jobs"
 # The programs must run from any folder: no DLL of the C++ runtime, libzip or zlib.

@@ -1,8 +1,9 @@
-// Launch of velmora.exe to its main window shown and painted, against the bare window (one
-// button, the same outer size), both copied into a scratch folder and started the same way,
-// taken in turn so that both see the same machine. Prints the medians, their ratio and the
-// size of velmora.exe. Run it under Wine on a display: launch_bench.exe [VELMORA_EXE], by
-// default the velmora.exe of this build.
+// Launch of velmora.exe to its main window shown and painted, against two floors of the same
+// outer size: the bare window (one button) and the layout window (the main window's native
+// controls from the layout table, without the control model). All three are copied into a
+// scratch folder and started the same way, taken in turn so that all see the same machine.
+// Prints the medians, both ratios and the size of velmora.exe. Run it under Wine on a display:
+// launch_bench.exe [VELMORA_EXE], by default the velmora.exe of this build.
 
 #include <windows.h>
 
@@ -10,6 +11,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
@@ -75,25 +77,32 @@ int wmain(int argc, wchar_t** argv) {
   const std::filesystem::path program = argc > 1 ? argv[1] : VELMORA_EXE;
   Subject velmora{CopyInto(work / "velmora", program), L"Velmorav1.0", {}};
   Subject bare{CopyInto(work / "bare", VELMORA_BARE_WINDOW_EXE), L"BareWindow", {}};
-  // Round 0 warms the file cache and makes the Data folder; it is not counted.
+  Subject layout{CopyInto(work / "layout", VELMORA_LAYOUT_WINDOW_EXE), L"LayoutWindow", {}};
+  Subject* const subjects[] = {&velmora, &bare, &layout};
+  constexpr std::size_t kSubjects = std::size(subjects);
+  // Round 0 warms the file cache and makes the Data folder; it is not counted. Each round
+  // starts with the next subject, so that none always follows the same one.
   for (int round = 0; round <= kRounds; ++round) {
-    Subject& first = round % 2 ? velmora : bare;
-    Subject& second = round % 2 ? bare : velmora;
-    for (Subject* subject : {&first, &second}) {
-      const std::optional<double> time = TimeLaunch(*subject);
+    for (std::size_t turn = 0; turn < kSubjects; ++turn) {
+      Subject& subject = *subjects[(static_cast<std::size_t>(round) + turn) % kSubjects];
+      const std::optional<double> time = TimeLaunch(subject);
       if (!time) {
-        std::fwprintf(stderr, L"%ls did not show its window\n", subject->exe.c_str());
+        std::fwprintf(stderr, L"%ls did not show its window\n", subject.exe.c_str());
         return 1;
       }
-      if (round > 0) subject->times_ms.push_back(*time);
+      if (round > 0) subject.times_ms.push_back(*time);
     }
   }
   const double velmora_ms = Median(velmora.times_ms);
   const double bare_ms = Median(bare.times_ms);
+  const double layout_ms = Median(layout.times_ms);
   std::printf("launch to main window shown, median of %d: velmora.exe %.1f ms\n", kRounds,
               velmora_ms);
   std::printf("launch to bare window shown, median of %d: %.1f ms\n", kRounds, bare_ms);
   std::printf("ratio %.2f (goal at most 1.30)\n", velmora_ms / bare_ms);
+  std::printf("launch to layout window shown (same controls, no model), median of %d: %.1f ms\n",
+              kRounds, layout_ms);
+  std::printf("ratio to the layout window %.2f\n", velmora_ms / layout_ms);
   std::printf("velmora.exe size: %ju bytes\n",
               static_cast<std::uintmax_t>(std::filesystem::file_size(program)));
   return 0;

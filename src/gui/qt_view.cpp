@@ -41,14 +41,6 @@ DateTime WithDay(DateTime previous, QDate day) {
   return FromCalendarTime(time);
 }
 
-void Erase(std::vector<WindowId>& ids, WindowId window) {
-  ids.erase(std::remove(ids.begin(), ids.end(), window), ids.end());
-}
-
-bool Contains(const std::vector<WindowId>& ids, WindowId window) {
-  return std::find(ids.begin(), ids.end(), window) != ids.end();
-}
-
 }  // namespace
 
 // A user action reported to the model: its command may change a control many times (ReadPreset
@@ -78,13 +70,8 @@ QtView::~QtView() {
 void QtView::Attach(ControlModel& model) {
   model_ = &model;
   ApplyVisualStyle(model.VisualStyle());
-  const std::vector<WindowId> created = std::exchange(created_early_, {});
-  const std::vector<WindowId> shown = std::exchange(shown_early_, {});
-  for (WindowId window : created) {
-    if (!model.IsLoaded(window)) continue;
-    Build(window);
-    if (Contains(shown, window)) Show(window);
-  }
+  early_.Replay(
+      model, [this](WindowId window) { Build(window); }, [this](WindowId window) { Show(window); });
 }
 
 void QtView::Detach() {
@@ -118,7 +105,7 @@ QWidget* QtView::ControlWidget(const ControlRef& control) const {
 
 void QtView::WindowCreated(WindowId window) {
   if (model_ == nullptr) {
-    created_early_.push_back(window);
+    early_.Created(window);
     return;
   }
   Build(window);
@@ -126,15 +113,14 @@ void QtView::WindowCreated(WindowId window) {
 
 void QtView::WindowShown(WindowId window) {
   if (model_ == nullptr) {
-    shown_early_.push_back(window);
+    early_.Shown(window);
     return;
   }
   Show(window);
 }
 
 void QtView::WindowClosed(WindowId window) {
-  Erase(created_early_, window);
-  Erase(shown_early_, window);
+  early_.Closed(window);
   if (const auto loop = modal_loops_.find(window); loop != modal_loops_.end()) {
     loop->second->quit();
   }

@@ -8,6 +8,7 @@
 
 #include "gui/top_window.h"
 #include "ui/control_model.h"
+#include "ui/early_windows.h"
 
 class QEventLoop;
 class QListWidget;
@@ -74,8 +75,7 @@ class QtView final : public ModelObserver, public ModalHost {
 
   ControlModel* model_ = nullptr;
   std::map<WindowId, ViewWindow> windows_;
-  std::vector<WindowId> created_early_;
-  std::vector<WindowId> shown_early_;
+  EarlyWindows early_;
   std::map<WindowId, QEventLoop*> modal_loops_;
   std::function<void()> finished_;
   bool building_ = false;

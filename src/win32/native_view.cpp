@@ -16,14 +16,6 @@
 namespace velmora {
 namespace {
 
-void Erase(std::vector<WindowId>& ids, WindowId window) {
-  ids.erase(std::remove(ids.begin(), ids.end(), window), ids.end());
-}
-
-bool Contains(const std::vector<WindowId>& ids, WindowId window) {
-  return std::find(ids.begin(), ids.end(), window) != ids.end();
-}
-
 SYSTEMTIME ToSystemTime(DateTime value) {
   const CalendarTime time = ToCalendarTime(value);
   SYSTEMTIME system{};
@@ -56,13 +48,8 @@ NativeView::~NativeView() {
 void NativeView::Attach(ControlModel& model) {
   model_ = &model;
   styled_ = model.VisualStyle() == 1;
-  const std::vector<WindowId> created = std::exchange(created_early_, {});
-  const std::vector<WindowId> shown = std::exchange(shown_early_, {});
-  for (WindowId window : created) {
-    if (!model.IsLoaded(window)) continue;
-    Build(window);
-    if (Contains(shown, window)) Show(window);
-  }
+  early_.Replay(
+      model, [this](WindowId window) { Build(window); }, [this](WindowId window) { Show(window); });
 }
 
 void NativeView::Detach() {
@@ -98,7 +85,7 @@ bool NativeView::TranslateDialogKeys(MSG& message) {
 
 void NativeView::WindowCreated(WindowId window) {
   if (model_ == nullptr) {
-    created_early_.push_back(window);
+    early_.Created(window);
     return;
   }
   Build(window);
@@ -106,15 +93,14 @@ void NativeView::WindowCreated(WindowId window) {
 
 void NativeView::WindowShown(WindowId window) {
   if (model_ == nullptr) {
-    shown_early_.push_back(window);
+    early_.Shown(window);
     return;
   }
   Show(window);
 }
 
 void NativeView::WindowClosed(WindowId window) {
-  Erase(created_early_, window);
-  Erase(shown_early_, window);
+  early_.Closed(window);
   const auto found = windows_.find(window);
   if (found == windows_.end()) return;
   ViewWindow view = std::move(found->second);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "ui/control_model.h"
+#include "ui/early_windows.h"
 
 namespace velmora {
 
@@ -87,8 +88,7 @@ class NativeView final : public ModelObserver, public ModalHost {
   ControlModel* model_ = nullptr;
   std::map<WindowId, ViewWindow> windows_;
   std::unordered_map<HWND, ControlRef> refs_;
-  std::vector<WindowId> created_early_;
-  std::vector<WindowId> shown_early_;
+  EarlyWindows early_;
   int applying_ = 0;  // model writes in progress: the notifications they cause are no user's
   bool styled_ = false;
   HWND hot_button_ = nullptr;  // the push button under the mouse

@@ -271,4 +271,9 @@ bool IsValidGb18030(std::string_view bytes) {
   return Convert(bytes, scratch, DecodeGb18030, AppendAsUtf8, [](unsigned char, std::string&) {});
 }
 
+bool IsValidUtf8(std::string_view bytes) {
+  thread_local std::string scratch;
+  return Convert(bytes, scratch, DecodeUtf8, AppendAsUtf8, [](unsigned char, std::string&) {});
+}
+
 }  // namespace velmora

@@ -46,6 +46,7 @@ class ProfileSnapshot {
   // or parsing it again. The snapshot is used up.
   FileResult Write(const std::vector<ProfileWrite>& writes) &&;
   // The file as read: whether it was there, whether it could be read, and its bytes.
+  const std::string& File() const { return file_; }
   bool Existed() const { return existed_; }
   bool Readable() const { return readable_; }
   const std::string& Bytes() const { return profile_.FileBytes(); }

@@ -25,8 +25,9 @@ TextEncoding DetectTextEncoding(std::string_view bytes);
 // mark. A sequence that is not valid in its encoding (a lone surrogate, a stray byte) becomes
 // U+FFFD.
 std::string DecodeText(std::string_view bytes, TextEncoding encoding);
-// GBK bytes as a file in the encoding, with its byte-order mark. For text that came from
-// DecodeText of a valid file, gives that file back byte for byte.
+// GBK bytes as a file in the encoding, with its byte-order mark. For text that DecodeText
+// made without replacing anything (every character but 24 of the private use area has a
+// GB18030 form), gives the file back byte for byte.
 std::string EncodeText(std::string_view gbk, TextEncoding encoding);
 
 }  // namespace velmora

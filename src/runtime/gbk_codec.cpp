@@ -272,8 +272,13 @@ bool IsValidGb18030(std::string_view bytes) {
 }
 
 bool IsValidUtf8(std::string_view bytes) {
-  thread_local std::string scratch;
-  return Convert(bytes, scratch, DecodeUtf8, AppendAsUtf8, [](unsigned char, std::string&) {});
+  // Stops at the first invalid sequence: a GBK file fails within its first line.
+  for (std::size_t i = 0; i < bytes.size();) {
+    std::size_t used = 0;
+    if (!DecodeUtf8(bytes.substr(i), used)) return false;
+    i += used;
+  }
+  return true;
 }
 
 }  // namespace velmora

@@ -57,7 +57,7 @@ ProfileSnapshot ProfileSnapshot::Load(std::string_view file) {
     const FileResult read = ReadWholeFile(file, bytes);
     snapshot.readable_ = read.ok();
     if (snapshot.readable_) snapshot.profile_ = EncodedProfile(std::move(bytes));
-    snapshot.read_cause_ = read.cause();
+    snapshot.read_result_ = read;
   }
   snapshot.existed_ = snapshot.readable_ || FileExists(file);
   return snapshot;
@@ -65,7 +65,7 @@ ProfileSnapshot ProfileSnapshot::Load(std::string_view file) {
 
 FileResult ProfileSnapshot::Write(const std::vector<ProfileWrite>& writes) && {
   // A missing file starts empty; one that exists but cannot be read is not overwritten.
-  if (!readable_ && existed_) return FileResult::Failure(read_cause_);
+  if (!readable_ && existed_) return read_result_;
   EncodedProfile profile = std::move(profile_);
   IniDocument& document = profile.Document();
   const ProfileWrite* refused = nullptr;

@@ -71,7 +71,7 @@ class ProfileSnapshot {
   bool file_named_ = false;  // an empty file name reads as the empty text, not the default
   bool existed_ = false;
   bool readable_ = false;
-  std::string read_cause_;  // why a file that exists could not be read
+  FileResult read_result_ = FileResult::Success();  // why a file that exists could not be read
   EncodedProfile profile_;
 };
 

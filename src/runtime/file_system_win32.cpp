@@ -179,9 +179,11 @@ HANDLE CreateTemporaryBeside(std::string_view path, const std::wstring& target,
   return INVALID_HANDLE_VALUE;
 }
 
-bool IsReadOnly(const std::wstring& target) {
+// A read-only file or a folder: what no program's letting go makes replaceable.
+bool IsNeverReplaceable(const std::wstring& target) {
   const DWORD attributes = GetFileAttributesW(target.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+  return attributes != INVALID_FILE_ATTRIBUTES &&
+         (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0;
 }
 
 // The error that keeps the target from being replaced, or 0: it is held open by another
@@ -302,8 +304,8 @@ FileResult ReplaceFileAtomically(std::string_view path, std::span<const std::str
   if (FileCallFails(FileCall::kClose)) return SeamFailed("close", path);
   if (!CloseHandle(file.release())) return Failed("close", path, GetLastError());
   if (FileCallFails(FileCall::kRename)) return SeamFailed("replace", path);
-  // A read-only target refuses the replacement, and the old file stays as it was.
-  if (IsReadOnly(target)) return Failed("replace", path, ERROR_ACCESS_DENIED);
+  // A read-only target or a folder refuses the replacement, and stays as it was.
+  if (IsNeverReplaceable(target)) return Failed("replace", path, ERROR_ACCESS_DENIED);
   // A target open without delete sharing refuses it too. Virus scanners hold a freshly
   // written file for a moment, so a denial is tried again for about a second; one that stays
   // is another program's hold (a document open in a word processor).

@@ -17,8 +17,9 @@
 #include "runtime/utf8_path.h"
 
 #ifdef _WIN32
-// Last: its MessageBox macro would rename the dialog interface's method.
 #include <windows.h>
+// Its macro would rename the dialogs' method that the test implements.
+#undef MessageBox
 #endif
 
 namespace velmora {
@@ -129,6 +130,8 @@ TEST_F(ExportTest, AFailedSaveIsReportedAsAFailure) {
   ExportDocument(program_->context());
   ASSERT_GE(dialogs_.shown.size(), 2u);
   EXPECT_EQ(dialogs_.shown[dialogs_.shown.size() - 2], "导出失败");
+  // A folder is no file that another program holds.
+  EXPECT_EQ(dialogs_.shown.back(), "文档“清单.docx”未能保存，没有导出任何文档！");
   EXPECT_TRUE(std::filesystem::is_directory(dir_ / PathFromUtf8(GbkToUtf8("清单.docx"))));
 }
 

@@ -25,4 +25,8 @@ class FileBackup {
   bool readable_ = false;
 };
 
+// Writes the bytes beside the file as "<file>.bak" (or ".bak2" up to ".bak9" when that is
+// taken), where the user finds them again; the old file is left to the caller.
+FileResult KeepBesideAsBackup(std::string_view path, std::string_view bytes);
+
 }  // namespace velmora

@@ -16,11 +16,10 @@ inline void Tell(AppContext& app, std::string_view title, std::string_view text)
   app.dialogs.MessageBox(text, kMessageOk, title);
 }
 
-inline void TellFailure(AppContext& app, std::string_view title, std::string_view text,
-                        const FileResult& failure) {
-  LogFailureCause(title, failure);
-  Tell(app, title, text);
-}
+// A failure because another program holds the file is told as such, with what to do, in place
+// of the command's own text.
+void TellFailure(AppContext& app, std::string_view title, std::string_view text,
+                 const FileResult& failure);
 
 [[nodiscard]] inline bool Confirm(AppContext& app, std::string_view title, std::string_view text) {
   return app.dialogs.MessageBox(text, kMessageOkCancel, title) == kResultOk;

@@ -142,7 +142,16 @@ void AddPreset(AppContext& app) {
   }
   ClearWindow(app);
   app.window_preset_name = name;
+  // A file of that name may be there already: copied in by hand, or left without an entry.
+  // The window takes its settings, so that the next save does not overwrite them unread.
+  std::optional<ProfileSnapshot> existing;
+  if (const auto file = PresetFileOf(name)) existing = ProfileSnapshot::Load(*file);
+  const bool found = existing && existing->Readable();
+  if (found) LoadPresetFile(app, *existing);
   RefreshTags(app);
+  if (found && !UnrecognisedPreset(*existing)) {
+    Tell(app, "增加预设", ConcatText({"已存在名为“", name, "”的预设文件，已读取其中的设置。"}));
+  }
 }
 
 void RenamePreset(AppContext& app) {

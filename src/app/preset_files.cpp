@@ -3,8 +3,11 @@
 #include <string>
 #include <vector>
 
+#include "app/file_backup.h"
+#include "app/message_boxes.h"
 #include "app/stored_text.h"
 #include "runtime/profile_store.h"
+#include "runtime/text_ops.h"
 
 namespace velmora {
 namespace {
@@ -13,6 +16,51 @@ namespace {
 constexpr std::string_view kCheckBoxes = "选择框";
 constexpr std::string_view kEditBoxes = "编辑框";
 constexpr std::string_view kComboBoxes = "组合框";
+
+// A file that holds something, but none of the sections the program keeps in it: random
+// bytes, or another program's file. Reading finds nothing in it, and writing into it would mix
+// the program's sections with what the user may still want.
+bool Unrecognised(const ProfileSnapshot& file, std::initializer_list<std::string_view> sections) {
+  if (!file.Readable() || file.Blank()) return false;
+  for (const std::string_view section : sections) {
+    if (file.HasSection(section)) return false;
+  }
+  return true;
+}
+
+bool UnrecognisedList(const ProfileSnapshot& file) { return Unrecognised(file, {kComboBoxes}); }
+
+std::string_view FileName(std::string_view path) {
+  const std::size_t separator = path.rfind('\\');
+  return separator == std::string_view::npos ? path : path.substr(separator + 1);
+}
+
+void TellUnrecognised(AppContext& app, const ProfileSnapshot& file) {
+  const std::string_view name = FileName(file.File());
+  Tell(app, "读取失败",
+       ConcatText({"文件“", name,
+                   "”的内容无法识别，未能从中读取任何设置！保存时将把它原有的内容另存为“", name,
+                   ".bak”。"}));
+}
+
+// Writes into the file as read; an unrecognised one first goes beside it as a backup and is
+// then written afresh, so that its bytes stay whole and the new file holds the writes alone.
+FileResult WriteKeepingUnrecognised(ProfileSnapshot&& file, bool unrecognised,
+                                    const std::vector<ProfileWrite>& writes) {
+  if (unrecognised) {
+    if (FileResult kept = KeepBesideAsBackup(file.File(), file.Bytes()); !kept) return kept;
+    file.StartAfresh();
+  }
+  return std::move(file).Write(writes);
+}
+
+}  // namespace
+
+bool UnrecognisedPreset(const ProfileSnapshot& file) {
+  return Unrecognised(file, {kCheckBoxes, kEditBoxes});
+}
+
+namespace {
 
 std::vector<ControlRef> ControlsOfType(const AppContext& app, std::string_view type_name) {
   return app.model.FindControls(app.MainWindowRef(), {}, type_name);
@@ -63,7 +111,8 @@ FileResult SaveComboBoxes(AppContext& app, ProfileSnapshot&& file) {
     writes.push_back(
         {std::string(kComboBoxes), app.model.Name(box), EncodeComboState(app.model.Combo(box))});
   }
-  return std::move(file).Write(writes);
+  const bool unrecognised = UnrecognisedList(file);
+  return WriteKeepingUnrecognised(std::move(file), unrecognised, writes);
 }
 
 FileResult SavePresetFile(AppContext& app, std::string_view file) {
@@ -74,7 +123,8 @@ FileResult SavePresetFile(AppContext& app, ProfileSnapshot&& file) {
   std::vector<ProfileWrite> writes;
   AddCheckBoxWrites(app, writes);
   AddEditBoxWrites(app, writes);
-  return std::move(file).Write(writes);
+  const bool unrecognised = UnrecognisedPreset(file);
+  return WriteKeepingUnrecognised(std::move(file), unrecognised, writes);
 }
 
 void LoadCheckBoxes(AppContext& app, std::string_view file) {
@@ -86,6 +136,7 @@ void LoadEditBoxes(AppContext& app, std::string_view file) {
 }
 
 void LoadPresetFile(AppContext& app, const ProfileSnapshot& file) {
+  if (UnrecognisedPreset(file)) TellUnrecognised(app, file);
   LoadCheckBoxes(app, file);
   LoadEditBoxes(app, file);
 }
@@ -117,6 +168,7 @@ void LoadComboBoxes(AppContext& app, std::string_view file) {
 }
 
 void LoadComboBoxes(AppContext& app, const ProfileSnapshot& profile) {
+  if (UnrecognisedList(profile)) TellUnrecognised(app, profile);
   for (const ControlRef& box : ControlsOfType(app, kComboBoxes)) {
     const std::string_view value = profile.ReadView(kComboBoxes, app.model.Name(box));
     if (value.empty()) continue;

@@ -24,6 +24,10 @@ FileResult SaveComboBoxes(AppContext& app, ProfileSnapshot&& file);
 void LoadComboBoxes(AppContext& app, const ProfileSnapshot& file);
 void LoadCheckBoxes(AppContext& app, const ProfileSnapshot& file);
 void LoadEditBoxes(AppContext& app, const ProfileSnapshot& file);
+// A Preset file that holds something but no section of the program's: reading it tells the
+// user so, and a save first keeps its bytes beside it as "<file>.bak" and then writes it afresh.
+// config.ini is treated alike for its Preset list.
+bool UnrecognisedPreset(const ProfileSnapshot& file);
 // LoadCheckBoxes, then LoadEditBoxes, from one reading of a Preset file.
 void LoadPresetFile(AppContext& app, const ProfileSnapshot& file);
 

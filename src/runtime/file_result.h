@@ -17,17 +17,34 @@ class [[nodiscard]] FileResult {
  public:
   static FileResult Success() { return FileResult(true, {}); }
   static FileResult Failure(std::string cause) { return FileResult(false, std::move(cause)); }
+  // A failure because another program holds the file (its native path, UTF-8) open: the user
+  // can close that program and try again.
+  static FileResult Held(std::string cause, std::string held_file) {
+    FileResult result(false, std::move(cause));
+    result.held_file_ = std::move(held_file);
+    return result;
+  }
 
   bool ok() const { return ok_; }
   explicit operator bool() const { return ok_; }
   // Empty on success.
   const std::string& cause() const { return cause_; }
+  bool held() const { return !held_file_.empty(); }
+  // Empty unless held.
+  const std::string& held_file() const { return held_file_; }
+  // The same failure, held or not, told with another cause.
+  FileResult WithCause(std::string cause) const {
+    FileResult result = *this;
+    result.cause_ = std::move(cause);
+    return result;
+  }
 
  private:
   FileResult(bool ok, std::string cause) : ok_(ok), cause_(std::move(cause)) {}
 
   bool ok_;
   std::string cause_;
+  std::string held_file_;
 };
 
 // The form of every cause: "cannot <doing> <what>: <reason>".
@@ -48,13 +65,15 @@ inline FileResult UnnamedFailure(std::string_view doing) {
 inline FileResult FirstFailure(FileResult first, FileResult second) {
   if (first.ok()) return second;
   if (second.ok()) return first;
-  return FileResult::Failure(first.cause() + "; " + second.cause());
+  if (!first.held() && second.held())
+    return second.WithCause(first.cause() + "; " + second.cause());
+  return first.WithCause(first.cause() + "; " + second.cause());
 }
 
 // A failure whose undoing was tried: the undoing's cause is joined when it failed as well.
 inline FileResult FailureAfterUndo(FileResult failure, const FileResult& undo) {
   if (undo.ok()) return failure;
-  return FileResult::Failure(failure.cause() + "; undoing it: " + undo.cause());
+  return failure.WithCause(failure.cause() + "; undoing it: " + undo.cause());
 }
 
 }  // namespace velmora

@@ -65,9 +65,13 @@ bool IsReadOnly(const std::string& native, const struct stat& info) {
   return (info.st_mode & 0222) == 0 || (access(native.c_str(), W_OK) != 0 && errno == EACCES);
 }
 
-// The cause of a failure that errno describes: what was done, to which file, and why.
+// The cause of a failure that errno describes: what was done, to which file, and why. A file
+// busy in another program's use is held by it.
 FileResult Failed(std::string_view doing, std::string_view native, int error) {
-  return FailureOf(doing, native, std::strerror(error));
+  FileResult failure = FailureOf(doing, native, std::strerror(error));
+  if (error == ETXTBSY || error == EBUSY)
+    return FileResult::Held(failure.cause(), std::string(native));
+  return failure;
 }
 
 bool HasWildcard(std::string_view path) { return path.find_first_of("*?") != std::string::npos; }

@@ -10,6 +10,7 @@
 
 #include "runtime/file_faults.h"
 #include "runtime/gbk_codec.h"
+#include "runtime/retry_pause.h"
 #include "runtime/run_directory.h"
 
 namespace velmora {
@@ -54,6 +55,9 @@ class TemporaryFile {
 
 // The longest name of one file or folder, in UTF-16 units.
 constexpr std::size_t kMaxNameLength = 255;
+// A replacement that another program is in the way of is tried for about a second.
+constexpr int kReplaceTries = 11;
+constexpr int kReplaceRetryMilliseconds = 100;
 
 // No name in the path is longer than the file system allows. Windows refuses such a name;
 // Wine would cut it short in silence and so write another file than the one named.
@@ -101,9 +105,16 @@ std::string SystemMessage(DWORD error) {
   return utf8;
 }
 
+// Errors of a file that another program has open without sharing it, or locked.
+bool IsHeldError(DWORD error) {
+  return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
+}
+
 // The cause of a failure that a Win32 error describes: what was done, to which file, and why.
 FileResult Failed(std::string_view doing, std::string_view path, DWORD error) {
-  return FailureOf(doing, NativePath(path), SystemMessage(error));
+  FileResult failure = FailureOf(doing, NativePath(path), SystemMessage(error));
+  if (IsHeldError(error)) return FileResult::Held(failure.cause(), NativePath(path));
+  return failure;
 }
 
 // The cause of a failure that the fault seam made, which sets errno as the POSIX calls do.
@@ -168,14 +179,17 @@ HANDLE CreateTemporaryBeside(std::string_view path, const std::wstring& target,
   return INVALID_HANDLE_VALUE;
 }
 
-// The error that keeps the target from being replaced, or 0: it is read-only, or held open by
-// another program without sharing. Windows refuses the replacement then anyway; Wine, run by
-// root, would replace the file.
-DWORD TargetBlocker(const std::wstring& target) {
+// A read-only file or a folder: what no program's letting go makes replaceable.
+bool IsNeverReplaceable(const std::wstring& target) {
   const DWORD attributes = GetFileAttributesW(target.c_str());
-  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
-    return ERROR_ACCESS_DENIED;
-  }
+  return attributes != INVALID_FILE_ATTRIBUTES &&
+         (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0;
+}
+
+// The error that keeps the target from being replaced, or 0: it is held open by another
+// program without sharing. Windows refuses the replacement then anyway; Wine, run by root,
+// would replace the file.
+DWORD TargetBlocker(const std::wstring& target) {
   const HANDLE file = CreateFileW(target.c_str(), GENERIC_WRITE | DELETE,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -185,6 +199,16 @@ DWORD TargetBlocker(const std::wstring& target) {
   }
   CloseHandle(file);
   return 0;
+}
+
+// Moves the finished temporary file over the target, or gives the error that kept it from
+// doing so.
+DWORD MoveOver(const std::wstring& temp_path, const std::wstring& target) {
+  if (const DWORD blocker = TargetBlocker(target); blocker != 0) return blocker;
+  if (MoveFileExW(temp_path.c_str(), target.c_str(),
+                  MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    return 0;
+  return GetLastError();
 }
 
 }  // namespace
@@ -280,13 +304,20 @@ FileResult ReplaceFileAtomically(std::string_view path, std::span<const std::str
   if (FileCallFails(FileCall::kClose)) return SeamFailed("close", path);
   if (!CloseHandle(file.release())) return Failed("close", path, GetLastError());
   if (FileCallFails(FileCall::kRename)) return SeamFailed("replace", path);
-  // A target that is read-only or open without delete sharing refuses the replacement, and
-  // the old file stays as it was.
-  if (const DWORD blocker = TargetBlocker(target); blocker != 0)
-    return Failed("replace", path, blocker);
-  if (!MoveFileExW(temp.path().c_str(), target.c_str(),
-                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    return Failed("replace", path, GetLastError());
+  // A read-only target or a folder refuses the replacement, and stays as it was.
+  if (IsNeverReplaceable(target)) return Failed("replace", path, ERROR_ACCESS_DENIED);
+  // A target open without delete sharing refuses it too. Virus scanners hold a freshly
+  // written file for a moment, so a denial is tried again for about a second; one that stays
+  // is another program's hold (a document open in a word processor).
+  for (int tries = 1;; ++tries) {
+    const DWORD error = MoveOver(temp.path(), target);
+    if (error == 0) break;
+    const bool held = IsHeldError(error) || error == ERROR_ACCESS_DENIED;
+    if (!held) return Failed("replace", path, error);
+    if (tries == kReplaceTries) {
+      return FileResult::Held(Failed("replace", path, error).cause(), NativePath(path));
+    }
+    PauseBeforeRetry(kReplaceRetryMilliseconds);
   }
   temp.Keep();
   return FileResult::Success();

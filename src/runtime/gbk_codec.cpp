@@ -271,4 +271,14 @@ bool IsValidGb18030(std::string_view bytes) {
   return Convert(bytes, scratch, DecodeGb18030, AppendAsUtf8, [](unsigned char, std::string&) {});
 }
 
+bool IsValidUtf8(std::string_view bytes) {
+  // Stops at the first invalid sequence: a GBK file fails within its first line.
+  for (std::size_t i = 0; i < bytes.size();) {
+    std::size_t used = 0;
+    if (!DecodeUtf8(bytes.substr(i), used)) return false;
+    i += used;
+  }
+  return true;
+}
+
 }  // namespace velmora

@@ -20,5 +20,7 @@ std::string GbkToUtf8(std::string_view gbk,
 // Invalid UTF-8 sequences become U+FFFD before conversion; never fails.
 std::string Utf8ToGbk(std::string_view utf8);
 bool IsValidGb18030(std::string_view bytes);
+// Well-formed UTF-8 throughout: no overlong form, no surrogate, nothing above U+10FFFF.
+bool IsValidUtf8(std::string_view bytes);
 
 }  // namespace velmora

@@ -204,6 +204,10 @@ std::optional<std::string_view> IniDocument::Find(std::string_view section,
   return lines_[ref.index].value.text;
 }
 
+bool IniDocument::HasSection(std::string_view section) const {
+  return section_index_.Find(StripBlanks(section)) != nullptr;
+}
+
 bool IniDocument::Set(std::string_view section, std::string_view key, std::string_view value) {
   const std::string_view section_name = StripBlanks(section);
   const std::string_view key_name = StripBlanks(key);

@@ -24,6 +24,7 @@ class IniDocument {
 
   // The value as the reader returns it; nullopt when the section or the key is missing.
   std::optional<std::string_view> Find(std::string_view section, std::string_view key) const;
+  bool HasSection(std::string_view section) const;
   // False, changing nothing, for a name that could never be read back (empty after blanks,
   // holding a line break, a section name holding "]", a key holding "=" or beginning with
   // "[" or ";", a name ending in a lone lead byte). A value is cut at its first line break, where

@@ -56,8 +56,8 @@ ProfileSnapshot ProfileSnapshot::Load(std::string_view file) {
   if (snapshot.file_named_) {
     const FileResult read = ReadWholeFile(file, bytes);
     snapshot.readable_ = read.ok();
-    if (snapshot.readable_) snapshot.document_ = IniDocument(std::move(bytes));
-    snapshot.read_cause_ = read.cause();
+    if (snapshot.readable_) snapshot.profile_ = EncodedProfile(std::move(bytes));
+    snapshot.read_result_ = read;
   }
   snapshot.existed_ = snapshot.readable_ || FileExists(file);
   return snapshot;
@@ -65,8 +65,9 @@ ProfileSnapshot ProfileSnapshot::Load(std::string_view file) {
 
 FileResult ProfileSnapshot::Write(const std::vector<ProfileWrite>& writes) && {
   // A missing file starts empty; one that exists but cannot be read is not overwritten.
-  if (!readable_ && existed_) return FileResult::Failure(read_cause_);
-  IniDocument document = std::move(document_);
+  if (!readable_ && existed_) return read_result_;
+  EncodedProfile profile = std::move(profile_);
+  IniDocument& document = profile.Document();
   const ProfileWrite* refused = nullptr;
   bool any_set = false;
   for (const ProfileWrite& write : writes) {
@@ -79,8 +80,9 @@ FileResult ProfileSnapshot::Write(const std::vector<ProfileWrite>& writes) && {
   // As one write after another: a rejected write leaves the file alone.
   if (!any_set) return refused ? RefusedName(*refused, file_, false) : FileResult::Success();
   // A file that already holds the new bytes needs no replacement, nor another trip to disk.
-  const std::vector<std::string_view> pieces = document.Pieces();
-  FileResult replaced = HoldsPieces(document.Source(), pieces)
+  std::string encoded;
+  const std::vector<std::string_view> pieces = profile.FilePieces(encoded);
+  FileResult replaced = HoldsPieces(profile.FileBytes(), pieces)
                             ? FileResult::Success()
                             : ReplaceFileAtomically(file_, pieces);
   if (refused == nullptr) return replaced;
@@ -98,7 +100,11 @@ std::string_view ProfileSnapshot::ReadView(std::string_view section, std::string
   section = SkipLeadingBlanks(section);
   key = SkipLeadingBlanks(key);
   if (!file_named_ || section.empty() || key.empty()) return {};
-  return document_.Find(section, key).value_or(default_value);
+  return profile_.Document().Find(section, key).value_or(default_value);
+}
+
+bool ProfileSnapshot::Blank() const {
+  return SkipLeadingBlanks(profile_.Document().Source()).empty();
 }
 
 }  // namespace velmora

@@ -1,16 +1,17 @@
 #pragma once
 
 // INI profile files as Windows programs write them: GBK bytes, CR LF line ends (LF accepted on
-// reading), no byte-order mark. Names match without regard to the case of ASCII letters; the
-// first section and the first key of a name win.
+// reading), no byte-order mark; a file saved by hand as UTF-16LE or UTF-8 is read as GBK text
+// and written back in its own encoding (text_encoding.h). Names match without regard to the
+// case of ASCII letters; the first section and the first key of a name win.
 
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "runtime/encoded_profile.h"
 #include "runtime/file_result.h"
-#include "runtime/ini_document.h"
 
 namespace velmora {
 
@@ -45,9 +46,19 @@ class ProfileSnapshot {
   // or parsing it again. The snapshot is used up.
   FileResult Write(const std::vector<ProfileWrite>& writes) &&;
   // The file as read: whether it was there, whether it could be read, and its bytes.
+  const std::string& File() const { return file_; }
   bool Existed() const { return existed_; }
   bool Readable() const { return readable_; }
-  const std::string& Bytes() const { return document_.Source(); }
+  const std::string& Bytes() const { return profile_.FileBytes(); }
+  TextEncoding Encoding() const { return profile_.Encoding(); }
+  // Whether the file holds nothing but blanks, and whether it has a section of that name.
+  bool Blank() const;
+  bool HasSection(std::string_view section) const {
+    return profile_.Document().HasSection(section);
+  }
+  // Forgets what was read, so that a write makes a file of its own writes alone, in the
+  // encoding the file came in. For a file whose content means nothing to the program.
+  void StartAfresh() { profile_ = EncodedProfile(profile_.Encoding()); }
   std::string Read(std::string_view section, std::string_view key,
                    std::string_view default_value = {}) const;
   // The same without a copy: a view into the snapshot (or of the default), valid as long as
@@ -60,8 +71,8 @@ class ProfileSnapshot {
   bool file_named_ = false;  // an empty file name reads as the empty text, not the default
   bool existed_ = false;
   bool readable_ = false;
-  std::string read_cause_;  // why a file that exists could not be read
-  IniDocument document_;
+  FileResult read_result_ = FileResult::Success();  // why a file that exists could not be read
+  EncodedProfile profile_;
 };
 
 }  // namespace velmora

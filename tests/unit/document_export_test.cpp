@@ -10,9 +10,17 @@
 #include "app/program.h"
 #include "docx_text.h"
 #include "runtime/clock.h"
+#include "runtime/file_faults.h"
 #include "runtime/file_system.h"
 #include "runtime/gbk_codec.h"
+#include "runtime/retry_pause.h"
 #include "runtime/utf8_path.h"
+
+#ifdef _WIN32
+#include <windows.h>
+// Its macro would rename the dialogs' method that the test implements.
+#undef MessageBox
+#endif
 
 namespace velmora {
 namespace {
@@ -122,7 +130,54 @@ TEST_F(ExportTest, AFailedSaveIsReportedAsAFailure) {
   ExportDocument(program_->context());
   ASSERT_GE(dialogs_.shown.size(), 2u);
   EXPECT_EQ(dialogs_.shown[dialogs_.shown.size() - 2], "导出失败");
+  // A folder is no file that another program holds.
+  EXPECT_EQ(dialogs_.shown.back(), "文档“清单.docx”未能保存，没有导出任何文档！");
   EXPECT_TRUE(std::filesystem::is_directory(dir_ / PathFromUtf8(GbkToUtf8("清单.docx"))));
+}
+
+// A document open in another program: the export says so and what to do, and the document
+// keeps its bytes. On Windows the program holding it opens it without sharing, and a hold let
+// go of while the replacement is tried again does not fail the export.
+TEST_F(ExportTest, ADocumentHeldByAnotherProgramIsNamedAndKept) {
+  ExportDocument(program_->context());
+  const std::string earlier = Document("清单.docx");
+  ASSERT_FALSE(earlier.empty());
+  AddEntry("新的一条");
+#ifdef _WIN32
+  const std::wstring path = (dir_ / PathFromUtf8(GbkToUtf8("清单.docx"))).wstring();
+  const auto hold = [&path] {
+    return CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                       nullptr);
+  };
+  HANDLE held = hold();
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  int pauses = 0;
+  SetRetryPause([&pauses](int) { ++pauses; });
+  ExportDocument(program_->context());
+  CloseHandle(held);
+  EXPECT_EQ(pauses, 10);
+#else
+  ArmFileFault(5, EBUSY);  // the rename over the old document
+  ExportDocument(program_->context());
+  DisarmFileFault();
+#endif
+  EXPECT_EQ(dialogs_.shown[dialogs_.shown.size() - 2], "导出失败");
+  EXPECT_EQ(dialogs_.shown.back(), "导出失败：文件“清单.docx”可能正被其他程序打开，请关闭后重试。");
+  EXPECT_EQ(Document("清单.docx"), earlier);
+#ifdef _WIN32
+  held = hold();
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  SetRetryPause([&held](int) {
+    if (held == INVALID_HANDLE_VALUE) return;
+    CloseHandle(held);
+    held = INVALID_HANDLE_VALUE;
+  });
+  ExportDocument(program_->context());
+  SetRetryPause({});
+  EXPECT_EQ(held, INVALID_HANDLE_VALUE);
+  EXPECT_EQ(dialogs_.shown.back(), "恭喜您！文档导出完成！");
+  EXPECT_NE(Document("清单.docx"), earlier);
+#endif
 }
 
 TEST_F(ExportTest, ATitleThatCannotBeAFileNameWritesNothingAnywhere) {

@@ -14,6 +14,7 @@
 #include "app/startup.h"
 #include "preset_test_support.h"
 #include "runtime/file_faults.h"
+#include "runtime/retry_pause.h"
 #include "runtime/text_ops.h"
 
 #ifdef _WIN32
@@ -241,9 +242,11 @@ TEST_F(PresetCommandsTest, AReadOnlyOrHeldOpenPresetFileFailsTheSaveAndKeepsItsB
   const HANDLE held = CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  SetRetryPause([](int) {});
   Run(SavePreset);
+  SetRetryPause({});
   CloseHandle(held);
-  EXPECT_EQ(Last().title, "保存失败");
+  EXPECT_EQ(Last().text, "保存失败：文件“预设配置二.ini”可能正被其他程序打开，请关闭后重试。");
   EXPECT_EQ(File("预设配置二"), second);
 }
 #endif
@@ -378,6 +381,19 @@ TEST_F(PresetFaultsTest, AReadWhoseWriteBackFailsSaysSoAndKeepsWhatItRead) {
 }
 
 // The mode bits decide, so that the files stay even for root, whom access() lets write anything.
+#ifndef _WIN32
+// Windows: AReadOnlyOrHeldOpenPresetFileFailsTheSaveAndKeepsItsBytes holds the file for real.
+TEST_F(PresetFaultsTest, AFileHeldByAnotherProgramIsNamedWithWhatToDoAndKept) {
+  const auto weekly = File("周报");
+  SetTitle(1, "改过");
+  ArmFileFault(5, ETXTBSY);  // the rename over the Preset file
+  Run(SavePreset);
+  DisarmFileFault();
+  EXPECT_EQ(Last().text, "保存失败：文件“周报.ini”可能正被其他程序打开，请关闭后重试。");
+  EXPECT_EQ(File("周报"), weekly);
+}
+#endif
+
 TEST_F(PresetFaultsTest, ReadOnlyFilesAreRefusedAndStayByteForByte) {
   const auto read_only = std::filesystem::perms::owner_read | std::filesystem::perms::group_read |
                          std::filesystem::perms::others_read;

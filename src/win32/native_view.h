@@ -82,7 +82,6 @@ class NativeView final : public ModelObserver, public ModalHost {
   void ApplyRows(const ControlRef& control, HWND handle, const ItemChange& change);
   void ShowPage(const ControlRef& tab, int page);
   void TakeStyle(const ControlRef& control, HWND handle);
-  void Finish();
 
   HINSTANCE instance_;
   ControlModel* model_ = nullptr;

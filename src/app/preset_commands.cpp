@@ -31,12 +31,10 @@ void LoadPreset(AppContext& app, std::string_view name) {
   app.window_preset_name = std::string(name);
 }
 
-// Selects the first entry of that name and brings it to the top of the drop-down list.
+// Selects the first entry of that name.
 void SelectEntry(AppContext& app, std::string_view name) {
   const ControlRef box = PresetBox(app);
-  const int index = app.model.FindItem(box, name);
-  app.model.SetSelection(box, index);
-  app.model.ScrollToItem(box, index);
+  app.model.SetSelection(box, app.model.FindItem(box, name));
 }
 
 // The Preset file and config.ini, or neither: when config.ini cannot be written, the Preset

@@ -95,10 +95,8 @@ bool ControlModel::Finished() const { return impl_->windows.Finished(); }
 
 std::vector<ControlRef> ControlModel::FindControls(const ControlRef& window,
                                                    std::string_view pattern,
-                                                   std::string_view type_name,
-                                                   std::int64_t lowest_mark,
-                                                   std::int64_t highest_mark) const {
-  return impl_->query.FindControls(window, pattern, type_name, lowest_mark, highest_mark);
+                                                   std::string_view type_name) const {
+  return impl_->query.FindControls(window, pattern, type_name);
 }
 
 ControlRef ControlModel::Find(WindowId window, std::string_view name) const {
@@ -218,12 +216,6 @@ void ControlModel::SetItems(const ControlRef& control, std::vector<std::string> 
 int ControlModel::FindItem(const ControlRef& control, std::string_view text) const {
   return impl_->store.FindItem(control, text);
 }
-
-bool ControlModel::ScrollToItem(const ControlRef& control, int index) {
-  return impl_->store.ScrollToItem(control, index);
-}
-
-int ControlModel::TopItem(const ControlRef& control) const { return impl_->store.TopItem(control); }
 
 const ComboState& ControlModel::Combo(const ControlRef& control) const {
   return impl_->store.Combo(control);

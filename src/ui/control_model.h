@@ -4,8 +4,6 @@
 // properties with their side effects, list and combo box operations, event binding and
 // dispatch, and the user actions that a view or a script reports. Texts are GBK.
 
-#include <climits>
-#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -107,13 +105,11 @@ class ControlModel {
   // True once the last window has closed; the program then ends with exit code 0.
   bool Finished() const;
 
-  // Controls whose name matches the pattern (a prefix, or after "@" the exact name), whose
-  // type name equals type_name when one is given, and whose mark read as a decimal integer
-  // lies within the bounds; in control order. Anything but a window reference gives none.
+  // Controls whose name matches the pattern (a prefix, or after "@" the exact name) and whose
+  // type name equals type_name when one is given, in control order. Anything but a window
+  // reference gives none.
   std::vector<ControlRef> FindControls(const ControlRef& window, std::string_view pattern = {},
-                                       std::string_view type_name = {},
-                                       std::int64_t lowest_mark = INT32_MIN,
-                                       std::int64_t highest_mark = INT32_MAX) const;
+                                       std::string_view type_name = {}) const;
   // The control of that exact name, or an empty reference (window 0).
   ControlRef Find(WindowId window, std::string_view name) const;
   // All controls of a window in control order (the window's own entry excluded).
@@ -159,8 +155,6 @@ class ControlModel {
   // them; the observer hears of it once, as the one run of entries that differs.
   void SetItems(const ControlRef& control, std::vector<std::string> texts);
   int FindItem(const ControlRef& control, std::string_view text) const;
-  bool ScrollToItem(const ControlRef& control, int index);
-  int TopItem(const ControlRef& control) const;
   const ComboState& Combo(const ControlRef& control) const;
   void SetCombo(const ControlRef& control, ComboState state);
 

@@ -58,8 +58,6 @@ class ControlStore {
   void ClearItems(const ControlRef& control);
   void SetItems(const ControlRef& control, std::vector<std::string> texts);
   int FindItem(const ControlRef& control, std::string_view text) const;
-  bool ScrollToItem(const ControlRef& control, int index);
-  int TopItem(const ControlRef& control) const;
   const ComboState& Combo(const ControlRef& control) const;
   void SetCombo(const ControlRef& control, ComboState state);
 

@@ -8,6 +8,7 @@
 
 #include "runtime/date_time.h"
 #include "ui/entry_text.h"
+#include "ui/layout_codes.h"
 #include "win32/control_windows.h"
 #include "win32/native_style.h"
 #include "win32/screen_metrics.h"
@@ -132,7 +133,7 @@ void NativeView::ItemsChanged(const ControlRef& control, const ItemChange& chang
 }
 
 void NativeView::VisualStyleChanged(int style_number) {
-  if (style_number != 1 || styled_) return;
+  if (style_number != kProgramVisualStyle || styled_) return;
   styled_ = true;
   if (model_ == nullptr) return;
   for (const auto& [handle, control] : refs_) TakeStyle(control, handle);

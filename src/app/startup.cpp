@@ -8,8 +8,10 @@
 #include "app/preset_files.h"
 #include "app/preset_names.h"
 #include "runtime/file_system.h"
+#include "runtime/path_join.h"
 #include "runtime/text_ops.h"
 #include "ui/control_names.h"
+#include "ui/layout_codes.h"
 
 namespace velmora {
 namespace {
@@ -45,16 +47,16 @@ std::string DefaultSectionTitle(int section) {
 
 }  // namespace
 
-std::string DataFolderPath() { return RunDirectory() + "\\Data"; }
+std::string DataFolderPath() { return JoinPath(RunDirectory(), "Data"); }
 
-std::string ConfigFilePath() { return DataFolderPath() + "\\config.ini"; }
+std::string ConfigFilePath() { return JoinPath(DataFolderPath(), "config.ini"); }
 
 std::string PresetFilePath(std::string_view name) {
-  return DataFolderPath() + "\\" + std::string(name) + ".ini";
+  return JoinPath(DataFolderPath(), ConcatText({name, ".ini"}));
 }
 
 void StartupRoutine(AppContext& app) {
-  app.model.SetVisualStyle(1);
+  app.model.SetVisualStyle(kProgramVisualStyle);
   // Neither failure stops the start: the first save that needs the folder, or that meets the
   // file, tells the user; the cause goes to standard error now.
   if (!FileExists(DataFolderPath())) LogFailureCause("启动", MakeDirectory(DataFolderPath()));
@@ -131,10 +133,9 @@ void EmptyTagTexts(AppContext& app) { EmptyTexts(app, kTagControlsPrefix); }
 void EmptySectionTitles(AppContext& app) { EmptyTexts(app, kSectionTitleBoxPrefix); }
 
 void ClearWindow(AppContext& app) {
-  UntickAllTags(app);
+  UntickAllTags(app);  // empties the list as well
   EmptyTagTexts(app);
   EmptySectionTitles(app);
-  app.model.ClearItems(app.MainControl(kTagListName));
   RefreshTags(app);
 }
 

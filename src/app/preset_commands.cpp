@@ -3,12 +3,14 @@
 #include <optional>
 #include <string>
 
+#include "app/data_paths.h"
 #include "app/file_backup.h"
 #include "app/message_boxes.h"
 #include "app/preset_files.h"
 #include "app/preset_names.h"
-#include "app/startup.h"
 #include "app/stored_text.h"
+#include "app/window_clearing.h"
+#include "app/window_refresh.h"
 #include "runtime/file_system.h"
 #include "runtime/profile_store.h"
 #include "runtime/text_ops.h"

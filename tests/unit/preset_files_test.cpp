@@ -4,8 +4,9 @@
 
 #include <string>
 
+#include "app/data_paths.h"
 #include "app/preset_commands.h"
-#include "app/startup.h"
+#include "app/window_clearing.h"
 #include "preset_test_support.h"
 #include "runtime/text_ops.h"
 

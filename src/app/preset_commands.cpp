@@ -79,7 +79,7 @@ std::string BoxDescription(const AppContext& app, const ControlRef& box) {
   return name;
 }
 
-// The edit boxes whose text would read back otherwise than it stands, joined for a message.
+// The edit boxes whose text would not read back as typed, joined for a message.
 std::string BoxesNotKeptAsTyped(const AppContext& app) {
   std::string boxes;
   for (const ControlRef& box :

@@ -29,7 +29,7 @@ struct TagCheckBoxPlace {
   int top;
 };
 
-// Tag check boxes in control order, grouped by parent. The page group stands on the page
+// Tag check boxes in control order, grouped by parent. The page group is placed on the page
 // "材料" itself, over the area of Section frame 1.
 constexpr std::array<TagCheckBoxPlace, 20> kPageTags = {{
     {11, 104, 64},  {21, 184, 65},  {22, 184, 102}, {12, 104, 101}, {13, 104, 138},

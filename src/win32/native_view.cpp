@@ -54,7 +54,8 @@ void NativeView::Attach(ControlModel& model) {
 }
 
 void NativeView::Detach() {
-  // What the user typed and the model has not read yet goes over while the windows stand.
+  // Text the user typed that the model has not read yet is handed over while the windows
+  // still exist.
   if (model_ != nullptr) {
     for (const auto& [id, view] : windows_) {
       if (!model_->IsLoaded(id)) continue;
@@ -188,7 +189,7 @@ void NativeView::Build(WindowId window) {
   view.controls.assign(count, nullptr);
   view.controls[0] = view.handle;
   // A new child lies behind its elder siblings, so controls made in control order stack with
-  // the first on top, and keyboard focus moves in control order. A parent that stands later in
+  // the first on top, and keyboard focus moves in control order. A parent that comes later in
   // control order than a child is made before it: it goes back behind its previous sibling.
   std::vector<std::size_t> made_early;
   for (std::size_t i = 1; i < count; ++i) {

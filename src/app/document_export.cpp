@@ -8,6 +8,7 @@
 #include "app/file_names.h"
 #include "app/message_boxes.h"
 #include "runtime/file_system.h"
+#include "runtime/path_join.h"
 #include "runtime/text_ops.h"
 #include "runtime/word_bridge.h"
 #include "ui/control_names.h"
@@ -85,7 +86,7 @@ void ExportDocument(AppContext& app) {
          "文档标题不能用作文件名，请去掉 \\ / : * ? \" < > | 等字符，也不要用 CON、NUL 等设备名！");
     return;
   }
-  const std::string path = ConcatText({RunDirectory(), "\\", file_name});
+  const std::string path = JoinPath(RunDirectory(), file_name);
   // The user may have edited an earlier document of that name since it was exported.
   if (FileExists(path) &&
       !Confirm(app, "导出文档", ConcatText({"“", file_name, "”已存在，是否替换原有文档？"})))

@@ -4,7 +4,7 @@
 
 namespace velmora {
 
-// Whether a GBK name (valid GB18030) can stand as a file name in a folder on every desktop the
+// Whether a GBK name (valid GB18030) can serve as a file name in a folder on every desktop the
 // program runs on: not empty, not "." or "..", none of \ / : * ? " < > | nor control characters,
 // not ending in a blank or a dot (Windows would drop those silently and write another name), and
 // not a Windows device name such as "NUL.docx" or "com1.ini".

@@ -3,12 +3,14 @@
 #include <optional>
 #include <string>
 
+#include "app/data_paths.h"
 #include "app/file_backup.h"
 #include "app/message_boxes.h"
 #include "app/preset_files.h"
 #include "app/preset_names.h"
-#include "app/startup.h"
 #include "app/stored_text.h"
+#include "app/window_clearing.h"
+#include "app/window_refresh.h"
 #include "runtime/file_system.h"
 #include "runtime/profile_store.h"
 #include "runtime/text_ops.h"
@@ -31,12 +33,10 @@ void LoadPreset(AppContext& app, std::string_view name) {
   app.window_preset_name = std::string(name);
 }
 
-// Selects the first entry of that name and brings it to the top of the drop-down list.
+// Selects the first entry of that name.
 void SelectEntry(AppContext& app, std::string_view name) {
   const ControlRef box = PresetBox(app);
-  const int index = app.model.FindItem(box, name);
-  app.model.SetSelection(box, index);
-  app.model.ScrollToItem(box, index);
+  app.model.SetSelection(box, app.model.FindItem(box, name));
 }
 
 // The Preset file and config.ini, or neither: when config.ini cannot be written, the Preset
@@ -79,7 +79,7 @@ std::string BoxDescription(const AppContext& app, const ControlRef& box) {
   return name;
 }
 
-// The edit boxes whose text would read back otherwise than it stands, joined for a message.
+// The edit boxes whose text would not read back as typed, joined for a message.
 std::string BoxesNotKeptAsTyped(const AppContext& app) {
   std::string boxes;
   for (const ControlRef& box :

@@ -77,7 +77,7 @@ void AddEditBoxWrites(const AppContext& app, std::vector<ProfileWrite>& writes) 
   for (const ControlRef& box : ControlsOfType(app, kEditBoxes)) {
     ProfileWrite& write =
         writes.emplace_back(ProfileWrite{std::string(kEditBoxes), app.model.Name(box), {}});
-    // A text that stores as it stands is written from the box itself: contents can run long.
+    // A text that needs no encoding is written from the box itself: contents can run long.
     const std::string_view text = app.model.TextView(box);
     if (IsStoredAsItStands(text)) {
       write.borrowed_value = text;

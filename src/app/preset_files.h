@@ -1,7 +1,10 @@
 #pragma once
 
-// The six persistence routines between the main window and one section of a profile file.
-// A save writes the whole section in one atomic replacement of the file.
+// Copying the main window's check boxes, edit boxes and combo boxes to and from one section of
+// a profile file each: a Save and a Load routine per kind of box, named by kind. A save writes
+// its whole section in one atomic replacement of the file. The commands use the Preset-file
+// forms, which take both kinds of box of a Preset file in one reading or one replacement, and
+// the snapshot forms, which work on a file the command has read already.
 
 #include <string_view>
 

@@ -1,7 +1,7 @@
 #include "app/preset_names.h"
 
+#include "app/data_paths.h"
 #include "app/file_names.h"
-#include "app/startup.h"
 #include "runtime/text_ops.h"
 
 namespace velmora {

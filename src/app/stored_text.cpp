@@ -81,7 +81,7 @@ std::size_t SeparatorScanStep(std::string_view text, std::size_t i) {
 // Where the separator begins at or after from, or npos.
 std::size_t FindSeparator(std::string_view text, std::string_view separator, std::size_t from) {
   // A separator that begins with a byte no lead byte takes ("<") begins a character wherever
-  // it stands, so a plain search finds what the scan would, at memchr speed: a damaged list
+  // it occurs, so a plain search finds what the scan would, at memchr speed: a damaged list
   // can run to megabytes.
   if (!CanFollowLeadByte(separator.front())) return text.find(separator, from);
   for (std::size_t i = from; i + separator.size() <= text.size(); i += SeparatorScanStep(text, i)) {

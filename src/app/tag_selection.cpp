@@ -3,7 +3,8 @@
 #include <string>
 
 #include "app/message_boxes.h"
-#include "app/startup.h"
+#include "app/window_clearing.h"
+#include "app/window_refresh.h"
 #include "ui/control_names.h"
 
 namespace velmora {

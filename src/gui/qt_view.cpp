@@ -75,7 +75,8 @@ void QtView::Attach(ControlModel& model) {
 }
 
 void QtView::Detach() {
-  // What the user typed and the model has not read yet goes over while the widgets stand.
+  // Text the user typed that the model has not read yet is handed over while the widgets
+  // still exist.
   if (model_ != nullptr) {
     for (const auto& [id, view] : windows_) {
       if (!model_->IsLoaded(id)) continue;
@@ -318,7 +319,7 @@ void QtView::BuildControls(WindowId window, const std::vector<std::size_t>& entr
     view.pending[i] = false;
     view.controls[i] = CreateControlWidget(layout.entries[i], view.window);
   }
-  // Parents may stand later in control order than their children: place in a second pass.
+  // Parents may come later in control order than their children: place in a second pass.
   for (std::size_t i : entries) {
     QWidget* widget = view.controls[i];
     if (widget == nullptr) continue;
@@ -338,7 +339,7 @@ void QtView::BuildControls(WindowId window, const std::vector<std::size_t>& entr
     }
   }
   // Each control lies behind the previous sibling: the first in control order is on top. The
-  // siblings of a control all stand on one page, so they are built together.
+  // siblings of a control are all on one page, so they are built together.
   for (std::size_t i : entries) {
     QWidget* widget = view.controls[i];
     if (widget == nullptr) continue;

@@ -24,8 +24,8 @@ class QtView final : public ModelObserver, public ModalHost {
   QtView(const QtView&) = delete;
   QtView& operator=(const QtView&) = delete;
 
-  // The model is known only once the program stands, after the main window has been created
-  // (and its `created` event has run) inside it; windows created before are built from the
+  // The view gets the model only after start-up, when the main window has been created (and
+  // its `created` event has run) inside it; windows created before are built from the
   // model's state now, and only then shown.
   void Attach(ControlModel& model);
   // Before the model goes: the windows stay until the view goes, but report nothing more.

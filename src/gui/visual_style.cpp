@@ -13,6 +13,8 @@
 #include <QStyleOption>
 #include <algorithm>
 
+#include "ui/layout_codes.h"
+
 namespace velmora {
 namespace {
 
@@ -353,7 +355,7 @@ void VisualStyle::drawComplexControl(ComplexControl control, const QStyleOptionC
 }
 
 void ApplyVisualStyle(int style_number) {
-  if (style_number != 1) return;
+  if (style_number != kProgramVisualStyle) return;
   if (dynamic_cast<VisualStyle*>(QApplication::style()) != nullptr) return;
   auto* style = new VisualStyle;
   QApplication::setStyle(style);

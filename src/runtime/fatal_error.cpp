@@ -32,7 +32,7 @@ std::string Quoted(std::string_view mark) {
 [[noreturn]] void Report(int error_number, std::string_view message, std::string_view place_text) {
   ShutdownState& state = State();
   // A fault raised while a report is shown or while the exit routines run would otherwise show
-  // a second box; the first report stands alone.
+  // a second box; only the first report is shown.
   if (!state.reporting && !state.shutting_down) {
     state.reporting = true;
     if (state.sink != nullptr) {
@@ -99,7 +99,7 @@ void Shutdown(int exit_code) {
   ShutdownState& state = State();
   if (state.shutting_down) {
     // Reached again from an exit routine: the routines do not run twice and the first exit
-    // code stands.
+    // code is kept.
     std::exit(state.exit_code);
   }
   state.shutting_down = true;

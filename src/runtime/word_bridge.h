@@ -3,7 +3,7 @@
 // The word-processor bridge: the application object and the document collection that the
 // export drives. The application is realised by an in-process document writer that saves
 // Office Open XML (docx_writer.h); a realisation that drives an installed word processor can
-// stand behind the same two classes.
+// implement the same two classes.
 
 #include <memory>
 #include <string>

@@ -15,7 +15,7 @@ struct zip_source;
 namespace velmora {
 
 // An entry's content made piece by piece while the archive is written, so that a large entry
-// never stands in memory whole.
+// is never held in memory whole.
 class ZipEntryPieces {
  public:
   virtual ~ZipEntryPieces() = default;

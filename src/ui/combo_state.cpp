@@ -28,15 +28,12 @@ bool ComboState::Delete(int index) {
   } else if (selection_ > index) {
     --selection_;
   }
-  if (top_index_ > index) --top_index_;
-  top_index_ = std::min(top_index_, std::max(Count() - 1, 0));
   return true;
 }
 
 void ComboState::Clear() {
   entries_.clear();
   selection_ = -1;
-  top_index_ = 0;
 }
 
 void ComboState::Assign(std::vector<std::string>&& texts) {
@@ -66,12 +63,6 @@ std::string ComboState::Text() const { return std::string(TextView()); }
 std::string_view ComboState::TextView() const {
   if (selection_ < 0 || selection_ >= Count()) return {};
   return entries_[static_cast<std::size_t>(selection_)].text;
-}
-
-bool ComboState::ScrollTo(int index) {
-  if (index < 0 || index >= Count()) return false;
-  top_index_ = index;
-  return true;
 }
 
 }  // namespace velmora

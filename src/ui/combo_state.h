@@ -1,6 +1,6 @@
 #pragma once
 
-// The state of a combo box: entries with item values, the selection and the topmost entry.
+// The state of a combo box: entries with item values and the selection.
 
 #include <string>
 #include <string_view>
@@ -34,15 +34,12 @@ class ComboState {
   std::string Text() const;
   // The same without a copy, valid until the entries change.
   std::string_view TextView() const;
-  bool ScrollTo(int index);  // true unless invalid
-  int TopIndex() const { return top_index_; }
 
   const std::vector<ComboEntry>& Entries() const { return entries_; }
 
  private:
   std::vector<ComboEntry> entries_;
   int selection_ = -1;
-  int top_index_ = 0;
 };
 
 }  // namespace velmora

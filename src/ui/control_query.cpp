@@ -1,8 +1,6 @@
 #include "ui/control_query.h"
 
-#include <algorithm>
 #include <array>
-#include <cstdint>
 #include <string>
 #include <unordered_map>
 
@@ -12,21 +10,16 @@ namespace velmora {
 
 namespace {
 
-// Looked up once per layout: the entry of each name and the number each mark reads as.
+// Looked up once per layout: the entry of each name.
 struct LayoutIndex {
   std::unordered_map<std::string, int> by_name;
-  std::vector<std::int64_t> marks;
 };
 
 LayoutIndex BuildIndex(const WindowLayout& layout) {
   LayoutIndex index;
-  index.marks.reserve(layout.entries.size());
-  for (std::size_t i = 0; i < layout.entries.size(); ++i) {
-    const LayoutEntry& entry = layout.entries[i];
-    index.marks.push_back(MarkNumber(entry.mark));
-    if (i != 0) {
-      index.by_name.emplace(entry.name, static_cast<int>(i));
-    }
+  // Entry 0 is the window itself, which FindControls never returns.
+  for (std::size_t i = 1; i < layout.entries.size(); ++i) {
+    index.by_name.emplace(layout.entries[i].name, static_cast<int>(i));
   }
   return index;
 }
@@ -47,32 +40,9 @@ bool HasPrefix(std::string_view name, std::string_view prefix) {
 
 }  // namespace
 
-std::int64_t MarkNumber(std::string_view mark) {
-  std::size_t at = 0;
-  while (at < mark.size() && (mark[at] == ' ' || mark[at] == '\t')) {
-    ++at;
-  }
-  bool negative = false;
-  if (at < mark.size() && (mark[at] == '+' || mark[at] == '-')) {
-    negative = mark[at] == '-';
-    ++at;
-  }
-  constexpr std::int64_t kLimit = std::int64_t{INT32_MAX} + 1;
-  std::int64_t value = 0;
-  for (; at < mark.size() && mark[at] >= '0' && mark[at] <= '9'; ++at) {
-    value = value * 10 + (mark[at] - '0');
-    if (value > kLimit) {
-      value = kLimit;
-    }
-  }
-  return negative ? -value : std::min<std::int64_t>(value, INT32_MAX);
-}
-
 std::vector<ControlRef> ControlQuery::FindControls(const ControlRef& window,
                                                    std::string_view pattern,
-                                                   std::string_view type_name,
-                                                   std::int64_t lowest_mark,
-                                                   std::int64_t highest_mark) const {
+                                                   std::string_view type_name) const {
   std::vector<ControlRef> found;
   if (window.type != ControlType::kWindow || window.control != 0 ||
       !windows_.IsLoaded(window.window)) {
@@ -82,9 +52,7 @@ std::vector<ControlRef> ControlQuery::FindControls(const ControlRef& window,
   const LayoutIndex& index = IndexOf(windows_.KindOf(window.window));
   const auto keep = [&](int i) {
     const LayoutEntry& entry = entries[static_cast<std::size_t>(i)];
-    const std::int64_t mark = index.marks[static_cast<std::size_t>(i)];
-    if ((type_name.empty() || TypeName(entry.type) == type_name) && mark >= lowest_mark &&
-        mark <= highest_mark) {
+    if (type_name.empty() || TypeName(entry.type) == type_name) {
       found.push_back(ControlRef{entry.type, window.window, i});
     }
   };

@@ -77,7 +77,7 @@ void ControlStore::SetVisible(const ControlRef& control, bool visible) {
 
 bool ControlStore::OnScreen(const ControlRef& control) const {
   Live(control, Access::kRead);
-  return windows_.Shown(control.window) && windows_.Enabled(control.window) &&
+  return windows_.Shown(control.window) && windows_.WindowEnabled(control.window) &&
          HoldersAllow(control, true);
 }
 
@@ -120,7 +120,7 @@ std::string ControlStore::Caption(const ControlRef& control) const { return Curr
 void ControlStore::SetCaption(const ControlRef& control, std::string_view caption) {
   // An edit box's caption is its text, whose write raises `content changed`.
   if (TypeOf(control) == ControlType::kEditBox) {
-    SetText(control, std::string(caption));
+    TakeText(control, std::string(caption));
     return;
   }
   ControlState& state = Live(control, Access::kWrite);
@@ -142,7 +142,7 @@ void ControlStore::SetChecked(const ControlRef& control, bool checked) {
   events_.Notify(control, Property::kChecked);
 }
 
-void ControlStore::Toggle(const ControlRef& check_box) {
+void ControlStore::UserToggle(const ControlRef& check_box) {
   ControlState& state = Live(check_box, Access::kWrite);
   if (TypeOf(check_box) != ControlType::kCheckBox) {
     return;
@@ -164,7 +164,11 @@ std::string_view ControlStore::TextView(const ControlRef& control) const {
   return state.text;
 }
 
-void ControlStore::SetText(const ControlRef& control, std::string text) {
+void ControlStore::SetText(const ControlRef& control, std::string_view text) {
+  TakeText(control, std::string(text));
+}
+
+void ControlStore::TakeText(const ControlRef& control, std::string&& text) {
   ControlState& state = Live(control, Access::kWrite);
   switch (TypeOf(control)) {
     case ControlType::kEditBox:
@@ -186,7 +190,12 @@ void ControlStore::SetText(const ControlRef& control, std::string text) {
   }
 }
 
-void ControlStore::EditText(const ControlRef& edit_box, std::function<std::string()> read_text) {
+void ControlStore::UserReplaceText(const ControlRef& edit_box, std::string_view text) {
+  SetText(edit_box, text);
+}
+
+void ControlStore::UserEditText(const ControlRef& edit_box,
+                                std::function<std::string()> read_text) {
   ControlState& state = Live(edit_box, Access::kWrite);
   if (TypeOf(edit_box) != ControlType::kEditBox) {
     return;
@@ -220,7 +229,7 @@ void ControlStore::SetSelection(const ControlRef& control, int index) {
   events_.Notify(control, Property::kSelection);
 }
 
-void ControlStore::PickEntry(const ControlRef& combo_box, int index) {
+void ControlStore::UserPickEntry(const ControlRef& combo_box, int index) {
   ControlState& state = Live(combo_box, Access::kWrite);
   if (TypeOf(combo_box) != ControlType::kComboBox || index < 0 || index >= state.items.Count()) {
     return;
@@ -231,7 +240,7 @@ void ControlStore::PickEntry(const ControlRef& combo_box, int index) {
   events_.Raise(combo_box, kEventListItemSelected);
 }
 
-void ControlStore::SelectListItem(const ControlRef& list_box, int index) {
+void ControlStore::UserSelectListItem(const ControlRef& list_box, int index) {
   if (TypeOf(list_box) == ControlType::kListBox) {
     SetSelection(list_box, index);
   } else {
@@ -243,7 +252,7 @@ int ControlStore::Page(const ControlRef& control) const {
   return Live(control, Access::kRead).page;
 }
 
-void ControlStore::SelectPage(const ControlRef& tab, int page) {
+void ControlStore::UserSelectPage(const ControlRef& tab, int page) {
   ControlState& state = Live(tab, Access::kWrite);
   const LayoutEntry& entry = windows_.Entry(tab);
   if (entry.type != ControlType::kTab || page < 0 || page >= static_cast<int>(entry.items.size())) {
@@ -257,7 +266,7 @@ DateTime ControlStore::Date(const ControlRef& control) const {
   return Live(control, Access::kRead).date;
 }
 
-void ControlStore::PickDate(const ControlRef& date_box, DateTime value) {
+void ControlStore::UserPickDate(const ControlRef& date_box, DateTime value) {
   ControlState& state = Live(date_box, Access::kWrite);
   if (TypeOf(date_box) != ControlType::kDatePicker) {
     return;
@@ -266,7 +275,7 @@ void ControlStore::PickDate(const ControlRef& date_box, DateTime value) {
   events_.Notify(date_box, Property::kDate);
 }
 
-void ControlStore::Click(const ControlRef& button) const {
+void ControlStore::UserClick(const ControlRef& button) const {
   Live(button, Access::kRead);
   events_.Raise(button, kEventClicked);
 }

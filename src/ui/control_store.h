@@ -10,8 +10,11 @@
 #include <string_view>
 #include <vector>
 
-#include "ui/control_model.h"
+#include "runtime/date_time.h"
+#include "ui/combo_state.h"
+#include "ui/control_ref.h"
 #include "ui/event_dispatch.h"
+#include "ui/model_observer.h"
 #include "ui/window_stack.h"
 
 namespace velmora {
@@ -21,47 +24,65 @@ class ControlStore {
   ControlStore(const WindowStack& windows, const EventDispatch& events)
       : windows_(windows), events_(events) {}
 
-  // Every control of the window as its layout creates it; a date box holds now.
-  void Create(WindowId window, DateTime now);
-  void Destroy(WindowId window);
-
+  // Properties. Accessing a control of a window that is not loaded ends the program with the
+  // fatal error report.
   std::string Mark(const ControlRef& control) const;
-  bool Visible(const ControlRef& control) const;
+  bool Visible(const ControlRef& control) const;  // the remembered visible property
   void SetVisible(const ControlRef& control, bool visible);
+  // Visible, enabled, and on the selected page of every tab control above it, up to the window.
   bool OnScreen(const ControlRef& control) const;
+  // On the selected page of every tab control above it, whatever is visible.
   bool OnSelectedPages(const ControlRef& control) const;
   bool Enabled(const ControlRef& control) const;
   std::string Caption(const ControlRef& control) const;
   void SetCaption(const ControlRef& control, std::string_view caption);
   bool Checked(const ControlRef& control) const;
-  void SetChecked(const ControlRef& control, bool checked);
-  void Toggle(const ControlRef& check_box);
+  void SetChecked(const ControlRef& control, bool checked);  // raises nothing
+  // Edit box: the write raises `content changed` once, nested in the write, even for the same
+  // text. Combo box: the text stays that of the selected entry; observers still hear of it.
   std::string Text(const ControlRef& control) const;
+  // The same without a copy, valid until the control changes: for texts that may run long.
   std::string_view TextView(const ControlRef& control) const;
-  void SetText(const ControlRef& control, std::string text);
-  void EditText(const ControlRef& edit_box, std::function<std::string()> read_text);
+  void SetText(const ControlRef& control, std::string_view text);
+  // The same for a text the caller no longer needs, which the box takes over without a copy.
+  void TakeText(const ControlRef& control, std::string&& text);
   int Selection(const ControlRef& control) const;
-  void SetSelection(const ControlRef& control, int index);
-  void PickEntry(const ControlRef& combo_box, int index);
-  void SelectListItem(const ControlRef& list_box, int index);
-  int Page(const ControlRef& control) const;
-  void SelectPage(const ControlRef& tab, int page);
+  void SetSelection(const ControlRef& control, int index);  // combo: clamps, raises nothing
+  int Page(const ControlRef& control) const;                // tab control: the selected page
   DateTime Date(const ControlRef& control) const;
-  void PickDate(const ControlRef& date_box, DateTime value);
-  void Click(const ControlRef& button) const;
 
+  // List box and combo box operations.
   int ItemCount(const ControlRef& control) const;
   std::string ItemText(const ControlRef& control, int index) const;
   int ItemValue(const ControlRef& control, int index) const;
-  int AddItem(const ControlRef& control, std::string_view text, int value);
+  int AddItem(const ControlRef& control, std::string_view text, int value = 0);
   bool DeleteItem(const ControlRef& control, int index);
   void ClearItems(const ControlRef& control);
+  // All entries replaced by these texts (value 0), as ClearItems and AddItem for each would leave
+  // them; the observer hears of it once, as the one run of entries that differs.
   void SetItems(const ControlRef& control, std::vector<std::string> texts);
   int FindItem(const ControlRef& control, std::string_view text) const;
-  bool ScrollToItem(const ControlRef& control, int index);
-  int TopItem(const ControlRef& control) const;
   const ComboState& Combo(const ControlRef& control) const;
   void SetCombo(const ControlRef& control, ComboState state);
+
+  // User actions, as a view or a script reports them.
+  void UserClick(const ControlRef& button) const;  // `clicked`
+  void UserToggle(const ControlRef& check_box);    // tick toggles, then `clicked`
+  void UserReplaceText(const ControlRef& edit_box, std::string_view text);  // `content changed`
+  // The same for a view that holds the text itself: read_text gives it when the model next
+  // needs it, so that a keystroke in a long text converts nothing. The view must keep
+  // read_text callable while the window is loaded.
+  void UserEditText(const ControlRef& edit_box, std::function<std::string()> read_text);
+  void UserPickEntry(const ControlRef& combo_box, int index);  // then `list item selected`
+  void UserSelectListItem(const ControlRef& list_box, int index);
+  void UserSelectPage(const ControlRef& tab, int page);
+  void UserPickDate(const ControlRef& date_box, DateTime value);
+
+ protected:
+  // For the model, which loads and closes windows. Every control of the window as its layout
+  // creates it; a date box holds now.
+  void Create(WindowId window, DateTime now);
+  void Destroy(WindowId window);
 
  private:
   // What a live control holds beyond its layout entry.
@@ -85,7 +106,7 @@ class ControlStore {
   const ControlState& Current(const ControlRef& control) const;
   ControlType TypeOf(const ControlRef& control) const { return windows_.Entry(control).type; }
   // The one walk from a control up its parents to the window: true when every tab control on
-  // the way shows the page the control stands on and, with need_shown, every control on the
+  // the way shows the page the control is on and, with need_shown, every control on the
   // way is visible and enabled.
   bool HoldersAllow(const ControlRef& control, bool need_shown) const;
 

@@ -80,19 +80,6 @@ int ControlStore::FindItem(const ControlRef& control, std::string_view text) con
   return Live(control, Access::kRead).items.Find(text);
 }
 
-bool ControlStore::ScrollToItem(const ControlRef& control, int index) {
-  ControlState& state = Live(control, Access::kWrite);
-  if (!HoldsItems(TypeOf(control)) || !state.items.ScrollTo(index)) {
-    return false;
-  }
-  events_.Notify(control, Property::kItems);
-  return true;
-}
-
-int ControlStore::TopItem(const ControlRef& control) const {
-  return Live(control, Access::kRead).items.TopIndex();
-}
-
 const ComboState& ControlStore::Combo(const ControlRef& control) const {
   return Live(control, Access::kRead).items;
 }

@@ -3,12 +3,24 @@
 // Where the model's changes go: the handlers the layout binds events to, the view that follows
 // the model, and the host that runs modal windows.
 
+#include <functional>
 #include <map>
 
-#include "ui/control_model.h"
+#include "ui/control_ref.h"
+#include "ui/layout.h"
+#include "ui/model_observer.h"
 #include "ui/window_stack.h"
 
 namespace velmora {
+
+// What a handler learns of the event that runs it: the window it belongs to (the window whose
+// control raised the event, or that raised it itself) and the argument of the layout's binding.
+struct EventContext {
+  WindowId window = 0;
+  int argument = 0;
+};
+
+using Handler = std::function<void(const EventContext& event)>;
 
 class EventDispatch {
  public:

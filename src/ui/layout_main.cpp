@@ -7,6 +7,7 @@
 
 #include "ui/control_names.h"
 #include "ui/layout_builder.h"
+#include "ui/layout_codes.h"
 
 namespace velmora {
 
@@ -28,7 +29,7 @@ struct TagCheckBoxPlace {
   int top;
 };
 
-// Tag check boxes in control order, grouped by parent. The page group stands on the page
+// Tag check boxes in control order, grouped by parent. The page group is placed on the page
 // "材料" itself, over the area of Section frame 1.
 constexpr std::array<TagCheckBoxPlace, 20> kPageTags = {{
     {11, 104, 64},  {21, 184, 65},  {22, 184, 102}, {12, 104, 101}, {13, 104, 138},
@@ -62,11 +63,13 @@ constexpr std::array<TagCheckBoxPlace, 10> kSection1Tags = {{
     {10, 16, 360},
 }};
 
-// A numbered control's mark: the family code of its kind, then its number in two digits. The
-// logic reads the number back from the mark, never from the name.
+// A numbered control's mark: the family code of its kind, then its number padded to the mark's
+// length. The logic reads the number back from the mark, never from the name.
 std::string NumberedMark(std::string_view family, int number) {
-  return std::string(family) + static_cast<char>('0' + number / 10) +
-         static_cast<char>('0' + number % 10);
+  const std::string digits = std::to_string(number);
+  const std::size_t used = family.size() + digits.size();
+  const std::size_t padding = used < kNumberedMarkLength ? kNumberedMarkLength - used : 0;
+  return std::string(family) + std::string(padding, '0') + digits;
 }
 
 LayoutEntry Button(std::string name, int left, int top, std::string caption, HandlerId handler) {
@@ -79,10 +82,11 @@ LayoutEntry Button(std::string name, int left, int top, std::string caption, Han
 void AddTagCheckBoxes(LayoutBuilder& builder, std::span<const TagCheckBoxPlace> places,
                       std::string_view parent, int page) {
   for (const TagCheckBoxPlace& place : places) {
-    LayoutEntry& entry = builder.Add(
-        MakeEntry(ControlType::kCheckBox, TagCheckBoxName(place.tag), place.left, place.top, 72, 24,
-                  kVT, "标签" + std::to_string(place.tag), NumberedMark("10", place.tag)),
-        parent, page);
+    LayoutEntry& entry =
+        builder.Add(MakeEntry(ControlType::kCheckBox, TagCheckBoxName(place.tag), place.left,
+                              place.top, 72, 24, kVT, "标签" + std::to_string(place.tag),
+                              NumberedMark(kTagCheckBoxMarks, place.tag)),
+                    parent, page);
     entry.events.push_back({kEventClicked, HandlerId::kTagClicked, place.tag});
   }
 }
@@ -90,14 +94,14 @@ void AddTagCheckBoxes(LayoutBuilder& builder, std::span<const TagCheckBoxPlace> 
 void AddSectionFrame(LayoutBuilder& builder, int section, int left, int top, int width, int height,
                      std::string caption) {
   builder.Add(MakeEntry(ControlType::kGroupBox, SectionFrameName(section), left, top, width, height,
-                        kV, std::move(caption), NumberedMark("40", section)),
+                        kV, std::move(caption), NumberedMark(kSectionFrameMarks, section)),
               kFrameTab, 0);
 }
 
 void AddSectionTitleBox(LayoutBuilder& builder, int section, int top) {
   LayoutEntry& entry =
       builder.Add(MakeEntry(ControlType::kEditBox, SectionTitleBoxName(section), 64, top, 288, 24,
-                            kVT, {}, NumberedMark("30", section)),
+                            kVT, {}, NumberedMark(kSectionTitleBoxMarks, section)),
                   kSettingsTab, 0);
   entry.events.push_back({kEventContentChanged, HandlerId::kSectionTitleChanged, section});
 }
@@ -114,7 +118,7 @@ void AddTagTitlePair(LayoutBuilder& builder, int tag) {
   const std::string number = std::to_string(tag);
   const std::string frame = "标签" + number + "分组框";
   LayoutEntry& box = builder.Add(MakeEntry(ControlType::kEditBox, TagTitleBoxName(tag), 16, 24, 328,
-                                           56, kVT, {}, NumberedMark("20", tag)),
+                                           56, kVT, {}, NumberedMark(kTagTitleBoxMarks, tag)),
                                  frame);
   box.style = kStyleMultiLine;
   builder.Add(MakeEntry(ControlType::kGroupBox, frame, 16, 32, 360, 88, kV, "标签"), kSettingsTab,
@@ -124,9 +128,10 @@ void AddTagTitlePair(LayoutBuilder& builder, int tag) {
 void AddTagContentPair(LayoutBuilder& builder, int tag) {
   const std::string number = std::to_string(tag);
   const std::string frame = "标签" + number + "内容分组框";
-  LayoutEntry& box = builder.Add(MakeEntry(ControlType::kEditBox, TagContentBoxName(tag), 16, 24,
-                                           328, 224, kVT, {}, NumberedMark("50", tag)),
-                                 frame);
+  LayoutEntry& box =
+      builder.Add(MakeEntry(ControlType::kEditBox, TagContentBoxName(tag), 16, 24, 328, 224, kVT,
+                            {}, NumberedMark(kTagContentBoxMarks, tag)),
+                  frame);
   box.style = kStyleMultiLine;
   builder.Add(MakeEntry(ControlType::kGroupBox, frame, 16, 136, 360, 256, kV, "内容"), kSettingsTab,
               tag);
@@ -193,8 +198,9 @@ void AddTabs(LayoutBuilder& builder) {
 
   AddTagSettingsPages(builder);
 
-  LayoutEntry& settings_tab = builder.Add(
-      MakeEntry(ControlType::kTab, kSettingsTab, 8, 40, 392, 400, kV, {}, "2012"), kFrameTab, 1);
+  LayoutEntry& settings_tab = builder.Add(MakeEntry(ControlType::kTab, kSettingsTab, 8, 40, 392,
+                                                    400, kV, {}, std::string(kSettingsTabMark)),
+                                          kFrameTab, 1);
   settings_tab.items.push_back("版块");
   for (int tag = 1; tag <= kTagCount; ++tag) {
     settings_tab.items.push_back("标签" + std::to_string(tag));

@@ -101,7 +101,7 @@ bool WindowStack::Shown(WindowId window) const {
   return state != nullptr && state->shown;
 }
 
-bool WindowStack::Enabled(WindowId window) const {
+bool WindowStack::WindowEnabled(WindowId window) const {
   const Window* state = Find(window);
   return state != nullptr && state->loaded && state->disabled_count == 0;
 }
@@ -116,7 +116,7 @@ const WindowLayout& WindowStack::LayoutOf(WindowId window) const {
   return state == nullptr ? NoLayout() : *state->layout;
 }
 
-WindowId WindowStack::Active() const {
+WindowId WindowStack::ActiveWindow() const {
   WindowId main_window = 0;
   WindowId newest = 0;
   for (auto it = windows_.rbegin(); it != windows_.rend(); ++it) {
@@ -144,6 +144,8 @@ const LayoutEntry& WindowStack::Entry(const ControlRef& control) const {
   }
   return entries[static_cast<std::size_t>(control.control)];
 }
+
+std::string WindowStack::Name(const ControlRef& control) const { return Entry(control).name; }
 
 FaultPlace WindowStack::PlaceOf(const ControlRef& control) const {
   FaultPlace place;

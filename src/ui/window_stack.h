@@ -5,10 +5,12 @@
 // so that a stale reference still names its window in the fatal error report.
 
 #include <map>
+#include <string>
 #include <vector>
 
 #include "runtime/fatal_error.h"
-#include "ui/control_model.h"
+#include "ui/control_ref.h"
+#include "ui/layout.h"
 
 namespace velmora {
 
@@ -31,14 +33,19 @@ class WindowStack {
 
   bool IsLoaded(WindowId window) const;
   bool Shown(WindowId window) const;
-  bool Enabled(WindowId window) const;  // loaded and kept from input by no modal window
+  // False while a modal window keeps this one from input (and when it is not loaded).
+  bool WindowEnabled(WindowId window) const;
   WindowKind KindOf(WindowId window) const;
   const WindowLayout& LayoutOf(WindowId window) const;  // an empty layout for an unknown window
-  WindowId Active() const;
+  // The window that takes user input: the newest modal window while one is open.
+  WindowId ActiveWindow() const;
+  // True once the last window has closed; the program then ends with exit code 0.
   bool Finished() const { return finished_; }
 
   // The layout entry of a control, an empty entry for a reference that names none.
   const LayoutEntry& Entry(const ControlRef& control) const;
+  // The layout name of a control; for a window reference, the window's name.
+  std::string Name(const ControlRef& control) const;
   // How the fatal error report names the window and the control of a reference.
   FaultPlace PlaceOf(const ControlRef& control) const;
 

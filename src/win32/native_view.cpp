@@ -8,6 +8,7 @@
 
 #include "runtime/date_time.h"
 #include "ui/entry_text.h"
+#include "ui/layout_codes.h"
 #include "win32/control_windows.h"
 #include "win32/native_style.h"
 #include "win32/screen_metrics.h"
@@ -53,7 +54,8 @@ void NativeView::Attach(ControlModel& model) {
 }
 
 void NativeView::Detach() {
-  // What the user typed and the model has not read yet goes over while the windows stand.
+  // Text the user typed that the model has not read yet is handed over while the windows
+  // still exist.
   if (model_ != nullptr) {
     for (const auto& [id, view] : windows_) {
       if (!model_->IsLoaded(id)) continue;
@@ -132,7 +134,7 @@ void NativeView::ItemsChanged(const ControlRef& control, const ItemChange& chang
 }
 
 void NativeView::VisualStyleChanged(int style_number) {
-  if (style_number != 1 || styled_) return;
+  if (style_number != kProgramVisualStyle || styled_) return;
   styled_ = true;
   if (model_ == nullptr) return;
   for (const auto& [handle, control] : refs_) TakeStyle(control, handle);
@@ -187,7 +189,7 @@ void NativeView::Build(WindowId window) {
   view.controls.assign(count, nullptr);
   view.controls[0] = view.handle;
   // A new child lies behind its elder siblings, so controls made in control order stack with
-  // the first on top, and keyboard focus moves in control order. A parent that stands later in
+  // the first on top, and keyboard focus moves in control order. A parent that comes later in
   // control order than a child is made before it: it goes back behind its previous sibling.
   std::vector<std::size_t> made_early;
   for (std::size_t i = 1; i < count; ++i) {

@@ -21,8 +21,8 @@ class NativeView final : public ModelObserver, public ModalHost {
   NativeView(const NativeView&) = delete;
   NativeView& operator=(const NativeView&) = delete;
 
-  // The model is known only once the program stands, after the main window has been created
-  // (and its `created` event has run) inside it; windows created before are built from the
+  // The view gets the model only after start-up, when the main window has been created (and
+  // its `created` event has run) inside it; windows created before are built from the
   // model's state now, and only then shown.
   void Attach(ControlModel& model);
   // Before the model goes: the windows stay until the view goes, but report nothing more.
@@ -82,7 +82,6 @@ class NativeView final : public ModelObserver, public ModalHost {
   void ApplyRows(const ControlRef& control, HWND handle, const ItemChange& change);
   void ShowPage(const ControlRef& tab, int page);
   void TakeStyle(const ControlRef& control, HWND handle);
-  void Finish();
 
   HINSTANCE instance_;
   ControlModel* model_ = nullptr;

@@ -1,6 +1,6 @@
 #pragma once
 
-// Pixels of the layout (96 per inch) to the pixels of the monitor a window stands on, and the
+// Pixels of the layout (96 per inch) to the pixels of the monitor a window is on, and the
 // font of every control.
 
 #include "win32/system_headers.h"

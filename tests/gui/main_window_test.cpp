@@ -19,7 +19,7 @@
 #include <functional>
 #include <memory>
 
-#include "app/startup.h"
+#include "app/window_refresh.h"
 #include "gbk_file.h"
 #include "gui/application_setup.h"
 #include "gui/desktop_program.h"

@@ -64,10 +64,6 @@ TEST(ComboStateTest, EntriesAndLookups) {
   EXPECT_EQ(combo.Find("tw"), -1);
   combo.SetSelection(0);
   EXPECT_EQ(combo.Text(), "one");
-  EXPECT_TRUE(combo.ScrollTo(3));
-  EXPECT_EQ(combo.TopIndex(), 3);
-  EXPECT_FALSE(combo.ScrollTo(4));
-  EXPECT_EQ(combo.TopIndex(), 3);
 }
 
 }  // namespace

@@ -148,30 +148,6 @@ TEST_F(ControlModelTest, AtSignAsksForTheExactName) {
   EXPECT_TRUE(model_.FindControls(window, "@").empty());
 }
 
-TEST_F(ControlModelTest, MarkBoundsAreInclusiveAndMissingMarksReadAsZero) {
-  LoadMain();
-  const ControlRef window = model_.WindowRef(main_);
-  EXPECT_EQ(model_.FindControls(window, "", "", 1001, 1039).size(), 39u);
-  EXPECT_THAT(Names(model_.FindControls(window, "标签", "", 1001, 1001)),
-              ElementsAre("标签选择框1"));
-  EXPECT_THAT(Names(model_.FindControls(window, "版块", "分组框", 4002, 4003)),
-              ElementsAre("版块分组框3", "版块分组框2"));
-  EXPECT_EQ(model_.FindControls(window, "标签", "编辑框", 5001, 5039).size(), 39u);
-  // Buttons carry no mark: they read as 0.
-  EXPECT_EQ(model_.FindControls(window, "", "按钮", 0, 0).size(), 12u);
-  EXPECT_TRUE(model_.FindControls(window, "", "按钮", 1).empty());
-}
-
-TEST(MarkNumberTest, ReadsTheLeadingDecimalInteger) {
-  EXPECT_EQ(MarkNumber("1001"), 1001);
-  EXPECT_EQ(MarkNumber(""), 0);
-  EXPECT_EQ(MarkNumber("abc"), 0);
-  EXPECT_EQ(MarkNumber("12ab"), 12);
-  EXPECT_EQ(MarkNumber(" -5"), -5);
-  EXPECT_EQ(MarkNumber("99999999999999999999999"), INT32_MAX);
-  EXPECT_EQ(MarkNumber("-99999999999999999999999"), std::int64_t{INT32_MIN});
-}
-
 TEST_F(ControlModelTest, OnlyALoadedWindowReferenceFindsAnything) {
   LoadMain();
   EXPECT_TRUE(model_.FindControls(Main("分组框2")).empty());

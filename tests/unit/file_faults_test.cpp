@@ -12,7 +12,6 @@
 
 #include "app/document_export.h"
 #include "app/preset_commands.h"
-#include "app/startup.h"
 #include "app/stored_text.h"
 #include "preset_test_support.h"
 #include "runtime/profile_store.h"

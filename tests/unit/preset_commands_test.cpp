@@ -11,7 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "app/startup.h"
+#include "app/data_paths.h"
+#include "app/window_clearing.h"
 #include "preset_test_support.h"
 #include "runtime/file_faults.h"
 #include "runtime/retry_pause.h"

@@ -4,8 +4,9 @@
 
 #include <string>
 
+#include "app/data_paths.h"
 #include "app/preset_commands.h"
-#include "app/startup.h"
+#include "app/window_clearing.h"
 #include "preset_test_support.h"
 #include "runtime/text_ops.h"
 
@@ -109,6 +110,22 @@ TEST_F(PresetFilesTest, TextsComeBackFromASavedFile) {
   LoadEditBoxes(harness.app(), file);
   EXPECT_EQ(model.Text(Tag("标签内容编辑框", 7)), text);
   EXPECT_EQ(model.Caption(Tag("版块分组框", 3)), "三号");  // the load raised the mirroring
+}
+
+TEST_F(PresetFilesTest, EachKindOfBoxGoesToItsOwnSectionAndTogetherTheyMakeAPresetFile) {
+  harness.model().SetText(Tag("标签内容编辑框", 3), "a\r\nb");
+  harness.model().SetChecked(Tag("标签选择框", 3), true);
+  const std::string separate = PresetFilePath("分开");
+  ASSERT_TRUE(SaveCheckBoxes(harness.app(), separate));
+  const std::string check_boxes_only = harness.ReadFile("Data\\分开.ini").value_or("");
+  EXPECT_EQ(check_boxes_only.find("[编辑框]"), std::string::npos);
+  EXPECT_NE(check_boxes_only.find("标签选择框3=真\r\n"), std::string::npos);
+  ASSERT_TRUE(SaveEditBoxes(harness.app(), separate));
+  EXPECT_NE(harness.ReadFile("Data\\分开.ini").value_or("").find("标签内容编辑框3=a><br><b\r\n"),
+            std::string::npos);
+
+  ASSERT_TRUE(SavePresetFile(harness.app(), PresetFilePath("一起")));
+  EXPECT_EQ(harness.ReadFile("Data\\分开.ini"), harness.ReadFile("Data\\一起.ini"));
 }
 
 TEST_F(PresetFilesTest, AnEmptyListIsStoredAndReadBackAsEmpty) {

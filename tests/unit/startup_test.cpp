@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/window_refresh.h"
 #include "preset_test_support.h"
 #include "runtime/text_ops.h"
 

@@ -13,7 +13,7 @@
 #include "docx_text.h"
 #include "runtime/file_system.h"
 #include "runtime/gbk_codec.h"
-#include "runtime/text_ops.h"
+#include "runtime/path_join.h"
 #include "runtime/utf8_path.h"
 #include "transcript.h"
 
@@ -33,9 +33,7 @@ std::string DateText(DateTime value) {
   return buffer;
 }
 
-std::string RunPath(std::string_view relative) {
-  return ConcatText({RunDirectory(), "\\", relative});
-}
+std::string RunPath(std::string_view relative) { return JoinPath(RunDirectory(), relative); }
 
 // The lines of a text file, each with its own line break, so that CR LF and LF stay apart.
 std::vector<std::string> SplitLines(std::string_view bytes) {
@@ -84,7 +82,7 @@ void ScriptRunner::ShowFolder(std::string_view path) {
   if (shown == root) {
     shown = ".";
   } else if (shown.size() > root.size() && shown.compare(0, root.size(), root) == 0 &&
-             (shown[root.size()] == '\\' || shown[root.size()] == '/')) {
+             (shown[root.size()] == kPathSeparator || shown[root.size()] == '/')) {
     shown = shown.substr(root.size() + 1);
   }
   session_.transcript().Line("open " + QuoteText(shown));

@@ -20,7 +20,7 @@ void EndWithScriptError(Transcript& transcript, int line, std::string_view messa
   transcript.Flush();
   std::cerr << "velmora-script: line " << line << ": " << message << '\n';
   std::cerr.flush();
-  // The run stops where it stands, in the middle of a command: nothing is unwound.
+  // The run stops at once, in the middle of a command: nothing is unwound.
   std::exit(kScriptErrorExitCode);
 }
 

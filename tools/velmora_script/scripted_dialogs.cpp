@@ -31,7 +31,7 @@ int ScriptedDialogs::MessageBox(std::string_view text, int flags, std::string_vi
 }
 
 bool ScriptedDialogs::InputBox(std::string_view prompt, std::string_view title, std::string& text) {
-  // The dialog's own caption stands when no title is given.
+  // The dialog keeps its own caption when no title is given.
   const std::string caption = title.empty() ? std::string("请输入：") : std::string(title);
   session_.transcript().Line("input " + QuoteText(caption) + " " + QuoteText(prompt));
   const ScriptCommand& answer = Answer(CommandKind::kInput, "the input box " + QuoteText(caption));

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QScreen>
+#include <QWindow>
 #include <cmath>
 #include <cstdint>
 
@@ -94,11 +95,21 @@ void TopWindow::Fit(bool move) {
   } else {
     setFixedSize(client);
   }
-  if (move) QWidget::move(outer.topLeft());
+  if (!move) return;
+  // A framed window is placed by its frame; before it has one, by its client's corner.
+  if (QWindow* handle = windowHandle(); handle != nullptr && isVisible()) {
+    handle->setFramePosition(outer.topLeft());
+  } else {
+    QWidget::move(outer.topLeft());
+  }
 }
 
 void TopWindow::TakeFrameMargins() {
-  const QSize margins = frameGeometry().size() - geometry().size();
+  // From the platform window: the widget keeps the frame it saw at the last move or resize.
+  const QWindow* handle = windowHandle();
+  if (handle == nullptr) return;
+  const QMargins frame = handle->frameMargins();
+  const QSize margins(frame.left() + frame.right(), frame.top() + frame.bottom());
   if (!isVisible() || margins == margins_ || margins.width() < 0 || margins.height() < 0) return;
   margins_ = margins;
   Fit(centred_);

@@ -93,7 +93,9 @@ HFONT ControlFont(int dpi) {
   HFONT& font = fonts[dpi];
   if (font == nullptr) {
     LOGFONTW scaled = base;
-    scaled.lfHeight = Scaled(base.lfHeight, dpi);
+    // Rounded toward zero, unlike the boxes: a caption that just fits its box at 1:1 (the
+    // two characters of the title label in 24 pixels) still fits at a scale between whole pixels.
+    scaled.lfHeight = base.lfHeight * dpi / kLayoutDpi;
     font = CreateFontIndirectW(&scaled);
   }
   return font;

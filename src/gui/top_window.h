@@ -25,10 +25,8 @@ class TopWindow : public QWidget, private QAbstractNativeEventFilter {
   void SetCloseRequest(std::function<void()> request) { close_request_ = std::move(request); }
   // Puts a control at its layout rectangle, at the window's scale, now and whenever it changes.
   void Place(QWidget* control, QRect layout_rect);
-  // Places the window in the middle of the work area of its screen, by its outer size.
+  // Scales the window to fit the work area of its screen and places it in the middle of it.
   void CentreOnScreen();
-  // Logical pixels per layout pixel: 1 where the window fits at the device pixel ratio.
-  double Scale() const { return scale_; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -44,7 +42,7 @@ class TopWindow : public QWidget, private QAbstractNativeEventFilter {
   bool sizeable_;
   bool centred_ = false;
   QSize margins_;
-  double scale_ = 1.0;
+  double scale_ = 1.0;  // logical pixels per layout pixel: 1 where the window fits unreduced
   std::vector<std::pair<QPointer<QWidget>, QRect>> placed_;
   std::function<void()> close_request_;
 };

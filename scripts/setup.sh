@@ -7,8 +7,10 @@ packages=(
   cmake ninja-build g++ pkg-config clang-format
   libzip-dev libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-translations-l10n
+  libxcb1-dev  # the X event of the window manager's late frame extents (gui/top_window.cpp)
   fonts-wqy-microhei python3-docx xvfb xauth
   x11-utils  # xwininfo: the window test looks for the main window on the virtual display
+  openbox  # a window manager's late frame for the window-fit test of the desktop program
   afl++  # afl-g++ and afl-fuzz for the bounded fuzzing run of .ci/run (scripts/fuzz.sh)
   "$@"
 )

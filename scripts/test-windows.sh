@@ -18,7 +18,12 @@ as_root=()
 
 # The Linux build's packages and the cross toolchain, Wine and the Windows side's zlib.
 "$root/scripts/setup.sh" dpkg-dev googletest g++-mingw-w64-x86-64-posix libz-mingw-w64-dev \
-  wine wine64
+  wine wine64 locales
+
+# The Chinese locale, under which Wine gives its programs the ANSI code page 936.
+if ! locale -a | grep -qix 'zh_CN.utf8'; then
+  "${as_root[@]}" localedef -i zh_CN -f UTF-8 zh_CN.UTF-8
+fi
 
 # libzip, static, of the version the Linux build links, with zlib's static archive.
 libzip_version=$(dpkg-query -W -f='${source:Version}' libzip-dev)
@@ -67,10 +72,11 @@ cmake -S "$root" -B "$build/velmora" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo 
   -DVELMORA_WINE_PREFIX="$build/wineprefix" -DVELMORA_BUILD_GUI=OFF -DVELMORA_BUILD_BENCH=OFF "$@"
 
 # The window tests of velmora.exe need a display: one virtual X server for the run, on a free
-# display number, up before Wine's services start so that they draw on it.
+# display number, up before Wine's services start so that they draw on it; large enough for
+# each of Wine's desktops below.
 display_file=$build/xvfb-display
 rm -f "$display_file"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$display_file" &
+Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$display_file" &
 xvfb_pid=$!
 trap 'kill "$xvfb_pid" || true' EXIT
 for _ in $(seq 100); do
@@ -102,15 +108,20 @@ for family in Tahoma 'Microsoft Sans Serif'; do
     /v "$family" /t REG_MULTI_SZ /d 'wqy-microhei.ttc,WenQuanYi Micro Hei' /f >/dev/null 2>&1
 done
 # No window manager runs on Xvfb: Wine draws the windows on a desktop of its own, frames
-# included, the size of the screen.
+# included. use_screen DPI WIDTHxHEIGHT gives the programs started after it that DPI and a
+# desktop of that size, with one Wine server for all of them instead of one per test program:
+# Wine's own services start with the first program and outlive it, and started here they hold
+# no output pipe of a test for the build to wait on.
 wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
-wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x1024 /f >/dev/null 2>&1
-wineserver --wait
-# One Wine server for the whole run instead of one per test program. Wine's own services start
-# with the first program and outlive it: started here, they hold no output pipe of a test for
-# the build to wait on.
-wineserver --persistent || true
-wine cmd /c exit </dev/null >/dev/null 2>&1
+use_screen() {
+  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
+  wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "$2" /f >/dev/null 2>&1
+  wineserver --kill 2>/dev/null || true
+  wineserver --wait || true
+  wineserver --persistent || true
+  wine cmd /c exit </dev/null >/dev/null 2>&1
+}
+use_screen 96 1280x1024
 trap 'wineserver --kill || true; kill "$xvfb_pid" || true' EXIT
 
 cmake --build "$build/velmora" -j "$jobs"
@@ -124,3 +135,17 @@ for program in tools/velmora_script/velmora-script.exe src/win32/velmora.exe; do
 done
 cd "$build/velmora"
 ctest --output-on-failure -j "$jobs"
+
+# Where the window does not fit at the system's scale: 125 % on a 1366 x 768 laptop screen,
+# 150 % on it and on a 1920 x 1080 one. The screenshots carry DPI and size in their names.
+for screen in "120 1366x768" "144 1366x768" "144 1920x1080"; do
+  echo "Window fit at ${screen% *} DPI on ${screen#* }"
+  use_screen $screen
+  ctest --output-on-failure -R 'win32\..*Fit'
+done
+
+# The window tests again in the Chinese locale.
+echo "Window tests under LANG=zh_CN.UTF-8"
+export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
+use_screen 96 1280x1024
+ctest --output-on-failure -L gui

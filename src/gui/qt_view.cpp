@@ -330,7 +330,7 @@ void QtView::BuildControls(WindowId window, const std::vector<std::size_t>& entr
       parent = ChildHolder(view.controls[parent_index], layout.entries[parent_index], entry.page);
     }
     if (parent != widget->parentWidget()) widget->setParent(parent);
-    widget->setGeometry(entry.left, entry.top, entry.width, entry.height);
+    view.window->Place(widget, QRect(entry.left, entry.top, entry.width, entry.height));
     const QString name = ToQt(entry.name);
     widget->setObjectName(name);
     widget->setAccessibleName(name);

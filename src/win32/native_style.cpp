@@ -55,7 +55,7 @@ void DrawCaption(HDC dc, const std::wstring& text, RECT area, UINT align, bool e
   DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &area, DT_WORDBREAK | align);
 }
 
-int CheckSize(HWND control) { return Scaled(13, DpiOf(control)); }
+int CheckSize(HWND control) { return Scaled(13, LayoutDpiOf(control)); }
 
 }  // namespace
 
@@ -87,12 +87,12 @@ void PaintGroupBox(HWND group, HDC dc) {
   const HGDIOBJ old_pen = SelectObject(dc, GetStockObject(DC_PEN));
   const HGDIOBJ old_brush = SelectObject(dc, GetStockObject(NULL_BRUSH));
   SetDCPenColor(dc, kFrameColour);
-  const int radius = Scaled(6, DpiOf(group));
+  const int radius = Scaled(6, LayoutDpiOf(group));
   RoundRect(dc, frame.left, frame.top, frame.right, frame.bottom, radius, radius);
   SelectObject(dc, old_brush);
   SelectObject(dc, old_pen);
   if (!caption.empty()) {
-    const int indent = Scaled(8, DpiOf(group));
+    const int indent = Scaled(8, LayoutDpiOf(group));
     RECT text{area.left + indent, area.top, area.right - indent, area.top + extent.cy};
     RECT measured = text;
     DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &measured,
@@ -202,7 +202,9 @@ void PaintComboBox(HWND combo, HDC dc) {
   Fill(dc, inner, GetSysColor(enabled ? COLOR_WINDOW : COLOR_BTNFACE));
   Frame(dc, area, enabled ? kFrameColour : DisabledFrameColour());
   Frame(dc, inner, GetSysColor(enabled ? COLOR_WINDOW : COLOR_BTNFACE));
-  const int arrow_width = GetSystemMetrics(SM_CXVSCROLL) * DpiOf(combo) / 96;
+  // At the scale of the window, not the system's twice over: at 200 % that took so much of the
+  // box that its entry was cut.
+  const int arrow_width = SystemMetricAt(SM_CXVSCROLL, LayoutDpiOf(combo));
   RECT button{std::max(area.right - 2 - arrow_width, area.left + 2), area.top + 2, area.right - 2,
               area.bottom - 2};
   const bool dropped = SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0) != FALSE;

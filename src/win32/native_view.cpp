@@ -11,6 +11,7 @@
 #include "ui/layout_codes.h"
 #include "win32/control_windows.h"
 #include "win32/native_style.h"
+#include "win32/native_style_hook.h"
 #include "win32/screen_metrics.h"
 #include "win32/wide_text.h"
 
@@ -136,6 +137,7 @@ void NativeView::ItemsChanged(const ControlRef& control, const ItemChange& chang
 void NativeView::VisualStyleChanged(int style_number) {
   if (style_number != kProgramVisualStyle || styled_) return;
   styled_ = true;
+  StyleDialogsFromNowOn();
   if (model_ == nullptr) return;
   for (const auto& [handle, control] : refs_) TakeStyle(control, handle);
 }
@@ -184,7 +186,7 @@ void NativeView::Build(WindowId window) {
   view.handle =
       CreateWindowExW(extended_style, kTopWindowClass, Wide(own.text).c_str(), style, CW_USEDEFAULT,
                       CW_USEDEFAULT, own.width, own.height, owner, nullptr, instance_, this);
-  view.dpi = DpiOf(view.handle);
+  view.dpi = FitTopWindow(view.handle, own).dpi;
   const std::size_t count = layout.entries.size();
   view.controls.assign(count, nullptr);
   view.controls[0] = view.handle;
@@ -291,16 +293,10 @@ void NativeView::Show(WindowId window) {
   if (found == windows_.end() || found->second.shown) return;
   ViewWindow& view = found->second;
   view.shown = true;
-  const LayoutEntry& own = model_->LayoutOf(window).entries.front();
-  const int width = Scaled(own.width, view.dpi);
-  const int height = Scaled(own.height, view.dpi);
-  int left = 0;
-  int top = 0;
-  if (own.style & kStyleCentreOnScreen) {
-    left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-    top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-  }
-  SetWindowPos(view.handle, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+  const ScreenRect outer =
+      FitTopWindow(view.handle, model_->LayoutOf(window).entries.front()).outer;
+  SetWindowPos(view.handle, nullptr, outer.left, outer.top, outer.width, outer.height,
+               SWP_NOZORDER | SWP_NOACTIVATE);
   ShowWindow(view.handle, SW_SHOW);
   SetForegroundWindow(view.handle);
   if (const HWND first = GetNextDlgTabItem(view.handle, nullptr, FALSE); first != nullptr) {

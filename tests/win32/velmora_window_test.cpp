@@ -32,6 +32,7 @@ namespace fs = std::filesystem;
 constexpr wchar_t kMainTitle[] = L"Velmorav1.0";
 constexpr wchar_t kTimeDifferenceTitle[] = L"时差计算";
 constexpr DWORD kExitTimeoutMs = 10000;
+constexpr COLORREF kStyleFrameColour = RGB(123, 158, 189);
 
 std::string ReadBytes(const fs::path& path) {
   std::ifstream file(path.c_str(), std::ios::binary);
@@ -127,6 +128,8 @@ SYSTEMTIME Date(WORD year, WORD month, WORD day) {
 class VelmoraWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    // Window sizes as they stand on the screen, not scaled back to 96 DPI for the driver.
+    SetProcessDPIAware();
     ASSERT_NE(std::getenv("DISPLAY"), nullptr)
         << "the window tests need an X display: run them through scripts/test-windows.sh";
     run_dir_ = fs::path(VELMORA_WINDOW_TEST_WORK) /
@@ -178,6 +181,21 @@ class VelmoraWindowTest : public ::testing::Test {
     EXPECT_EQ(DialogText(box), Wide(text));
     EXPECT_FALSE(IsWindowEnabled(main_)) << "a message box is modal";
     ASSERT_TRUE(Answer(box, button));
+  }
+
+  // The control stands in the program's visual style: the middle of its left edge has the
+  // style's frame colour, where the system draws grey.
+  void ExpectStyleFrame(HWND control) {
+    ASSERT_NE(control, nullptr);
+    EXPECT_TRUE(WaitFor([control] { return IsShownAndPainted(GetAncestor(control, GA_ROOT)); }));
+    Sleep(200);
+    RECT rect{};
+    GetWindowRect(control, &rect);
+    const HDC screen = GetDC(nullptr);
+    const COLORREF pixel = GetPixel(screen, rect.left, (rect.top + rect.bottom) / 2);
+    ReleaseDC(nullptr, screen);
+    EXPECT_EQ(pixel, kStyleFrameColour) << "RGB " << int{GetRValue(pixel)} << ", "
+                                        << int{GetGValue(pixel)} << ", " << int{GetBValue(pixel)};
   }
 
   void ExpectLayoutPlace(const char* name, bool with_height = true) {
@@ -264,6 +282,60 @@ TEST_F(VelmoraWindowTest, MainWindowShowsTheLayoutAndFollowsTheUser) {
   EXPECT_EQ(DataFiles(), data_before);
 }
 
+// On any screen and at any DPI the windows lie inside the work area of their monitor, title
+// bar included, at the system's scale where they fit there and else at the largest that fits.
+// The scripts run this test at 120 and 144 DPI on a 1366 x 768 and a 1920 x 1080 screen.
+TEST_F(VelmoraWindowTest, WindowsFitTheWorkAreaAtTheLargestScale) {
+  const HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+  ReleaseDC(nullptr, screen);
+  const auto expect_fit = [dpi](HWND window, WindowKind kind, const char* sample) {
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    EXPECT_TRUE(GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &monitor));
+    const RECT work = monitor.rcWork;
+    RECT outer{};
+    GetWindowRect(window, &outer);
+    EXPECT_GE(outer.left, work.left);
+    EXPECT_GE(outer.top, work.top) << "the title bar is above the work area";
+    EXPECT_LE(outer.right, work.right);
+    EXPECT_LE(outer.bottom, work.bottom);
+    // The scale the contents were laid out at, from a control's width.
+    const LayoutEntry& entry =
+        GetWindowLayout(kind)
+            .entries[static_cast<std::size_t>(FindLayoutEntry(GetWindowLayout(kind), sample))];
+    const RECT place = RectIn(window, FindControl(window, kind, sample));
+    const int scale_dpi = MulDiv(place.right - place.left, 96, entry.width);
+    const int layout_width = GetWindowLayout(kind).entries.front().width;
+    const int layout_height = GetWindowLayout(kind).entries.front().height;
+    const bool fits_unreduced = MulDiv(layout_width, dpi, 96) <= work.right - work.left &&
+                                MulDiv(layout_height, dpi, 96) <= work.bottom - work.top;
+    if (fits_unreduced || dpi <= 96) {
+      EXPECT_EQ(scale_dpi, dpi);
+    } else {
+      EXPECT_LT(scale_dpi, dpi);
+      EXPECT_GE(scale_dpi, 96);
+      // The largest that fits: one step more would stand out of the work area.
+      const int slack = std::min((work.right - work.left) - (outer.right - outer.left),
+                                 (work.bottom - work.top) - (outer.bottom - outer.top));
+      EXPECT_LT(slack, std::max(layout_width, layout_height) / 96 + 2);
+    }
+  };
+  expect_fit(main_, WindowKind::kMain, "列表框1");
+  const std::wstring size = std::to_wstring(GetSystemMetrics(SM_CXSCREEN)) + L"x" +
+                            std::to_wstring(GetSystemMetrics(SM_CYSCREEN));
+  Screenshot(main_, (L"win32_fit_" + std::to_wstring(dpi) + L"dpi_" + size + L".png").c_str());
+
+  ClickLater(Control("时差计算按钮"));
+  HWND window = WaitForTopLevel(program_->id(), kTimeDifferenceTitle);
+  ASSERT_NE(window, nullptr);
+  expect_fit(window, WindowKind::kTimeDifference, "时差计算按钮");
+  PostMessageW(window, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(
+      WaitFor([&] { return FindTopLevel(program_->id(), kTimeDifferenceTitle) == nullptr; }));
+  EXPECT_EQ(Close(), 0u);
+}
+
 // What the user set up is saved into the Preset, and a new start of the program shows all of
 // it again.
 TEST_F(VelmoraWindowTest, SavedPresetComesBackAfterRestart) {
@@ -305,6 +377,11 @@ TEST_F(VelmoraWindowTest, ExportAndNewPresetAskTheUser) {
   Click(Control("标签选择框1"));
   const fs::path document = run_dir_ / L"清单.docx";
   ClickLater(Control("导出文档按钮"));
+  // The dialogs take the program's visual style too.
+  HWND box = WaitForDialog(program_->id());
+  ASSERT_NE(box, nullptr);
+  ExpectStyleFrame(GetDlgItem(box, IDCANCEL));
+  Screenshot(box, L"win32_message_box.png");
   ExpectMessage("导出文档", "是否需要导出Word文档？", IDCANCEL);
   EXPECT_TRUE(WaitFor([this] { return IsWindowEnabled(main_) != FALSE; }));
   EXPECT_FALSE(fs::exists(document));
@@ -324,6 +401,9 @@ TEST_F(VelmoraWindowTest, ExportAndNewPresetAskTheUser) {
   ASSERT_NE(input, nullptr);
   EXPECT_EQ(DialogText(input), L"请输入预设名称：");
   ASSERT_EQ(ChildrenOfClass(input, L"Edit").size(), 1u);
+  ExpectStyleFrame(ChildrenOfClass(input, L"Edit").front());
+  ExpectStyleFrame(ButtonCaptioned(input, L"确认输入(&O)"));
+  Screenshot(input, L"win32_input_box.png");
   Type(ChildrenOfClass(input, L"Edit").front(), L"abc");
   HWND cancel = ButtonCaptioned(input, L"取消(&C)");
   ASSERT_NE(cancel, nullptr);

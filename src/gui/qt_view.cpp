@@ -42,14 +42,14 @@ void QtView::VisualStyleChanged(int style_number) { ApplyVisualStyle(style_numbe
 
 void QtView::CreateTopWindow(WindowId window, const LayoutEntry& own) {
   ViewWindow& view = windows_[window];
+  view.controls.assign(model()->LayoutOf(window).entries.size(), nullptr);
   view.window = new TopWindow(QSize(own.width, own.height), own.style & kStyleSizeable);
+  view.controls[0] = view.window;
   view.window->setWindowTitle(ToQt(own.text));
   const QString window_name = own.name.empty() ? ToQt(own.text) : ToQt(own.name);
   view.window->setObjectName(window_name);
   view.window->setAccessibleName(window_name);
   view.window->SetCloseRequest([this, window] { RequestClose(window); });
-  view.controls.assign(model()->LayoutOf(window).entries.size(), nullptr);
-  view.controls[0] = view.window;
 }
 
 void QtView::CreateControl(const ControlRef& control, const ControlLook& look) {

@@ -57,15 +57,13 @@ void NativeView::CreateControl(const ControlRef& control, const ControlLook& loo
   ViewWindow& view = windows_.at(control.window);
   const WindowLayout& layout = model()->LayoutOf(control.window);
   const LayoutEntry& own = layout.entries[static_cast<std::size_t>(control.control)];
-  HWND parent = view.handle;
+  // The window's own entry [0] holds the controls that have no parent control.
   const auto parent_index = static_cast<std::size_t>(own.parent);
-  if (parent_index > 0 && parent_index < view.controls.size() &&
-      view.controls[parent_index] != nullptr) {
-    const std::vector<HWND> no_pages;
-    const auto tab = view.pages.find(own.parent);
-    parent = ChildHolder(view.controls[parent_index],
-                         tab == view.pages.end() ? no_pages : tab->second, own.page);
-  }
+  const HWND holder = parent_index < view.controls.size() ? view.controls[parent_index] : nullptr;
+  HWND parent = holder == nullptr ? view.handle : holder;
+  const auto tab = view.pages.find(own.parent);
+  if (holder != nullptr && tab != view.pages.end())
+    parent = ChildHolder(holder, tab->second, own.page);
   const InitialLook initial{
       Wide(look.text), look.visible, look.enabled,
       style_.on() && (own.type == ControlType::kButton || own.type == ControlType::kCheckBox)};
@@ -85,9 +83,10 @@ void NativeView::StackControl(const ControlRef& control, int previous) {
   const HWND handle = HandleOf(control);
   if (handle == nullptr) return;
   // A new child lies behind its elder siblings, which also makes keyboard focus move in
-  // control order; a parent made before its turn needs this to go back behind its sibling.
-  const HWND after = previous == 0 ? HWND_TOP : HandleOf({control.type, control.window, previous});
-  SetWindowPos(handle, after == nullptr ? HWND_TOP : after, 0, 0, 0, 0,
+  // control order: only a parent made before its turn has to go back behind its sibling.
+  const HWND above = previous == 0 ? nullptr : HandleOf({control.type, control.window, previous});
+  if (GetWindow(handle, GW_HWNDPREV) == above) return;
+  SetWindowPos(handle, above == nullptr ? HWND_TOP : above, 0, 0, 0, 0,
                SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOREDRAW);
 }
 

@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "control_input.h"
+#include "full_preset.h"
 #include "launched_program.h"
 #include "ui/control_names.h"
 #include "window_search.h"
@@ -29,8 +30,6 @@ namespace {
 constexpr int kRounds = 21;
 constexpr int kSwitchRounds = 9;
 constexpr DWORD kTimeoutMs = 30000;
-constexpr int kTags = 39;
-constexpr std::size_t kContentBytes = 10 * 1024;
 
 struct Subject {
   std::wstring exe;
@@ -110,38 +109,6 @@ bool TimeFirstSwitches(const Subject& subject, std::vector<double>& settings,
   return program->WaitForExit(kTimeoutMs) == 0u;
 }
 
-void WriteBytes(const std::filesystem::path& path, const std::string& bytes) {
-  std::FILE* file = _wfopen(path.c_str(), L"wb");
-  if (file == nullptr) return;
-  std::fwrite(bytes.data(), 1, bytes.size(), file);
-  std::fclose(file);
-}
-
-// The Preset our users keep (the one bench/gui uses): 39 Tags titled, ticked and filled with
-// about 10 KB of GBK text each; the literals of this file are GBK.
-void WriteFullPreset(const std::filesystem::path& program_folder) {
-  const std::filesystem::path data = program_folder / L"Data";
-  std::filesystem::create_directories(data);
-  WriteBytes(data / L"config.ini",
-             "[组合框]\r\n预设组合框=预设配置一<|>0<||>预设配置二<|>0<||>"
-             "预设配置三<|>0<||>0<|>预设配置一\r\n");
-  std::string file = "[选择框]\r\n序号选择框=真\r\n";
-  for (int tag = 1; tag <= kTags; ++tag) file += "标签选择框" + std::to_string(tag) + "=真\r\n";
-  file += "[编辑框]\r\n文档标题编辑框=清单\r\n";
-  for (int tag = 1; tag <= kTags; ++tag) {
-    const std::string number = std::to_string(tag);
-    std::string content;
-    const std::string sentence = "第" + number + "条：合同条款 clause，付款与交付";
-    for (int i = 0; content.size() < kContentBytes; ++i) {
-      content += sentence;
-      if (i % 6 == 5) content += "><br><";
-    }
-    file += "标签标题编辑框" + number + "=条目" + number + "\r\n";
-    file += "标签内容编辑框" + number + "=" + content + "\r\n";
-  }
-  WriteBytes(data / L"预设配置一.ini", file);
-}
-
 double Median(std::vector<double> values) {
   std::sort(values.begin(), values.end());
   const std::size_t middle = values.size() / 2;
@@ -165,7 +132,7 @@ int wmain(int argc, wchar_t** argv) {
   Subject bare{CopyInto(work / "bare", VELMORA_BARE_WINDOW_EXE), L"BareWindow", {}};
   Subject layout{CopyInto(work / "layout", VELMORA_LAYOUT_WINDOW_EXE), L"LayoutWindow", {}};
   Subject preset{CopyInto(work / "preset", program), L"Velmorav1.0", {}};
-  WriteFullPreset(work / "preset");
+  velmora::WriteFullPreset(work / "preset");
   Subject* const subjects[] = {&velmora, &bare, &layout, &preset};
   constexpr std::size_t kSubjects = std::size(subjects);
   // Round 0 warms the file cache and makes the Data folder; it is not counted. Each round

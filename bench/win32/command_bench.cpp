@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_timing.h"
 #include "control_input.h"
 #include "full_preset.h"
 #include "launched_program.h"
@@ -20,6 +21,9 @@
 #include "window_search.h"
 
 namespace {
+
+using velmora::Median;
+using velmora::NowMs;
 
 constexpr int kRounds = 7;
 constexpr int kSettingsPages = 40;
@@ -32,20 +36,6 @@ struct Command {
   std::vector<double> window_ms;
   std::vector<double> script_ms;
 };
-
-double NowMs() {
-  LARGE_INTEGER frequency;
-  LARGE_INTEGER counter;
-  QueryPerformanceFrequency(&frequency);
-  QueryPerformanceCounter(&counter);
-  return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  const std::size_t middle = values.size() / 2;
-  return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
-}
 
 bool Painted(HWND window) {
   return velmora::WaitFor([window] { return velmora::IsShownAndPainted(window) != FALSE; },

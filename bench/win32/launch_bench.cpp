@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_timing.h"
 #include "control_input.h"
 #include "full_preset.h"
 #include "launched_program.h"
@@ -26,6 +27,9 @@
 #include "window_search.h"
 
 namespace {
+
+using velmora::Median;
+using velmora::NowMs;
 
 constexpr int kRounds = 21;
 constexpr int kSwitchRounds = 9;
@@ -36,14 +40,6 @@ struct Subject {
   std::wstring title;
   std::vector<double> times_ms;
 };
-
-double NowMs() {
-  LARGE_INTEGER frequency;
-  LARGE_INTEGER counter;
-  QueryPerformanceFrequency(&frequency);
-  QueryPerformanceCounter(&counter);
-  return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 // Milliseconds from the start to the window shown and painted; nothing when it failed.
 std::optional<double> TimeLaunch(const Subject& subject) {
@@ -107,12 +103,6 @@ bool TimeFirstSwitches(const Subject& subject, std::vector<double>& settings,
   tag_page.push_back(*to_tag);
   PostMessageW(window, WM_CLOSE, 0, 0);
   return program->WaitForExit(kTimeoutMs) == 0u;
-}
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  const std::size_t middle = values.size() / 2;
-  return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
 }
 
 std::wstring CopyInto(const std::filesystem::path& folder, const std::filesystem::path& exe) {

@@ -1,5 +1,6 @@
 // The second floor of the launch benchmark: a window of the main window's outer size and frame
-// with the same native control windows as velmora.exe, made by the same helper from the same
+// with the native control windows that velmora.exe shows at start (the window's own controls
+// and those on the first page of each tab control), made by the same helper from the same
 // layout table (classes, styles, positions, captions, fonts, list entries, tab pages), shown as
 // velmora.exe shows them in a fresh run folder, but with no control model, no program logic, no
 // owner drawing and nothing bound to events. Closing it ends the program with 0.
@@ -51,12 +52,24 @@ class LayoutWindow {
                  (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height,
                  SWP_NOZORDER | SWP_NOACTIVATE);
     for (std::size_t i = 1; i < controls_.size(); ++i) {
-      if (controls_[i] == nullptr) Create(i);
+      if (controls_[i] == nullptr && OnFirstPages(i)) Create(i);
     }
     return controls_[0];
   }
 
  private:
+  // Seen at start: on the first page of every tab control above it.
+  bool OnFirstPages(std::size_t index) const {
+    for (std::size_t steps = 0; index != 0 && steps < controls_.size(); ++steps) {
+      const LayoutEntry& entry = layout_.entries[index];
+      const auto parent = static_cast<std::size_t>(entry.parent);
+      if (parent >= controls_.size()) return true;
+      if (layout_.entries[parent].type == ControlType::kTab && entry.page > 0) return false;
+      index = parent;
+    }
+    return true;
+  }
+
   HWND ParentOf(const LayoutEntry& entry, std::size_t index) {
     const auto parent = static_cast<std::size_t>(entry.parent);
     if (parent == 0 || parent >= controls_.size() || parent == index) return controls_[0];

@@ -118,6 +118,33 @@ bool IsChildReport(UINT message) {
   }
 }
 
+HWND CreateProgramWindow(const LayoutEntry& own, HWND owner, HINSTANCE instance, void* view) {
+  DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+  DWORD extended_style = WS_EX_CONTROLPARENT;
+  // The sizeable main window has a sunken client edge inside its frame; the fixed window none.
+  if (own.style & kStyleSizeable) {
+    style |= WS_THICKFRAME;
+    extended_style |= WS_EX_CLIENTEDGE;
+  }
+  return CreateWindowExW(extended_style, kTopWindowClass, Wide(own.text).c_str(), style,
+                         CW_USEDEFAULT, CW_USEDEFAULT, own.width, own.height, owner, nullptr,
+                         instance, view);
+}
+
+HWND ChildHolder(HWND parent, const std::vector<HWND>& pages, int page) {
+  if (page >= 0 && static_cast<std::size_t>(page) < pages.size()) {
+    return pages[static_cast<std::size_t>(page)];
+  }
+  return pages.empty() ? parent : pages.front();
+}
+
+void ShowTabPage(HWND tab, const std::vector<HWND>& pages, int page) {
+  SendMessageW(tab, TCM_SETCURSEL, static_cast<WPARAM>(page), 0);
+  for (std::size_t i = 0; i < pages.size(); ++i) {
+    ShowWindow(pages[i], static_cast<int>(i) == page ? SW_SHOWNA : SW_HIDE);
+  }
+}
+
 void RegisterWindowClasses(HINSTANCE instance, WNDPROC top_procedure) {
   WNDCLASSEXW top{};
   top.cbSize = sizeof(top);

@@ -20,6 +20,10 @@ inline constexpr wchar_t kPageWindowClass[] = L"VelmoraPage";
 // top_procedure.
 void RegisterWindowClasses(HINSTANCE instance, WNDPROC top_procedure);
 
+// The program's own window of the layout's window entry, not shown yet; `view` reaches the
+// top procedure with WM_NCCREATE.
+HWND CreateProgramWindow(const LayoutEntry& own, HWND owner, HINSTANCE instance, void* view);
+
 // What a control window shows from the start: set at creation, so that nothing is set twice.
 struct InitialLook {
   std::wstring text;  // caption, or the text of an edit box
@@ -33,6 +37,10 @@ struct InitialLook {
 HWND CreateControlWindow(const LayoutEntry& entry, int index, HWND parent, int dpi,
                          HINSTANCE instance, const InitialLook& look);
 
+// The window that holds the children of a control: the control itself, or for a tab control
+// (pages not empty) the page that the child names.
+HWND ChildHolder(HWND parent, const std::vector<HWND>& pages, int page);
+
 // Position, size and font of a control window in the pixels of `dpi`.
 void PlaceControlWindow(HWND control, const LayoutEntry& entry, int dpi);
 
@@ -40,6 +48,9 @@ void PlaceControlWindow(HWND control, const LayoutEntry& entry, int dpi);
 // controls on a page keep the layout's coordinates (relative to the tab control); the tabs
 // themselves stay outside the page's region. All pages start hidden.
 std::vector<HWND> CreateTabPages(HWND tab, const LayoutEntry& entry, HINSTANCE instance);
+// Selects the tab and shows its page alone; a control hidden on a page stays hidden when its
+// page comes back, since each child keeps its own visibility.
+void ShowTabPage(HWND tab, const std::vector<HWND>& pages, int page);
 // The pages brought in line with the tab control's size and font.
 void PlaceTabPages(HWND tab, const std::vector<HWND>& pages);
 

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <system_error>
 
@@ -44,6 +45,10 @@ RunDirectoryLock::~RunDirectoryLock() {
 
 FileResult RunDirectoryLock::Take(std::string_view folder) {
   held_elsewhere_ = false;
+  // The mutex names the folder only; it is asked for as the POSIX lock is, of a folder that is.
+  std::error_code missing;
+  if (!std::filesystem::is_directory(PathFromUtf8(folder), missing))
+    return FailureOf("lock the run directory", folder, "it is not a folder");
   // A named mutex rather than a file: nothing stands among the user's files, and the system
   // removes it with the last handle, so a killed program leaves nothing behind.
   const std::wstring name = L"Local\\" + PathFromUtf8(RunDirectoryKey(folder)).wstring();

@@ -56,11 +56,12 @@ bool RequestFront(const std::string& key, int timeout_ms) {
 }
 
 void BringToFront(QWidget* window) {
-  if (window == nullptr) return;
-  window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
-  window->show();
-  window->raise();
-  window->activateWindow();
+  if (window != nullptr) {
+    window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+    window->show();
+    window->raise();
+    window->activateWindow();
+  }
   if (QWidget* modal = QApplication::activeModalWidget(); modal != nullptr && modal != window) {
     modal->raise();
     modal->activateWindow();

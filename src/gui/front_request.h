@@ -32,7 +32,8 @@ class FrontRequestServer : public QObject {
 [[nodiscard]] bool RequestFront(const std::string& key, int timeout_ms);
 
 // Restores the window if minimised, shows, raises and activates it; a modal dialog open over it
-// comes along, since that is where the user's answer is awaited.
+// comes along, since that is where the user's answer is awaited. Without a window (the program
+// is still starting) only the dialog comes forward.
 void BringToFront(QWidget* window);
 
 }  // namespace velmora

@@ -97,12 +97,16 @@ int main(int argc, char* argv[]) {
     return 0;
   }
   if (run_directory.ready) velmora::LogRunDirectoryFailure(hold.cause());
+  // Served from here on, so that a second start while the notice below waits for its OK brings
+  // the notice forward rather than finding no one to ask.
+  QWidget* main_window = nullptr;
+  if (claim == velmora::RunDirectoryHold::Claim::kHeld)
+    hold.Serve([&main_window] { return main_window; });
   if (const auto notice = velmora::NoticeOfRunDirectory(run_directory)) Show(*notice);
   const velmora::SystemClock clock;
   velmora::DesktopProgram desktop(velmora::Utf8ToGbk(run_directory.folder), clock,
                                   [] { QCoreApplication::exit(0); });
   if (desktop.program().Finished()) return 0;
-  if (claim == velmora::RunDirectoryHold::Claim::kHeld)
-    hold.Serve([&desktop] { return desktop.main_window(); });
+  main_window = desktop.main_window();
   return QApplication::exec();
 }

@@ -31,7 +31,8 @@ class RunDirectoryHold {
   Claim Take();
   // Why the last Take did not hold the folder.
   const FileResult& cause() const { return cause_; }
-  // From now on a second start brings the window that main_window gives to the front.
+  // From now on a second start brings the window that main_window gives (null while there is
+  // none yet) to the front.
   void Serve(std::function<QWidget*()> main_window);
 
  private:

@@ -5,9 +5,12 @@
 #include <string>
 #include <string_view>
 
+#include "app/run_directory_notice.h"
 #include "gui/application_setup.h"
 #include "gui/desktop_program.h"
 #include "gui/fatal_report_box.h"
+#include "gui/gui_text.h"
+#include "gui/run_directory_hold.h"
 #include "runtime/clock.h"
 #include "runtime/fatal_error.h"
 #include "runtime/gbk_codec.h"
@@ -59,6 +62,16 @@ bool ReadRunDirArgument(const QStringList& arguments, std::string& run_dir) {
   return true;
 }
 
+void Show(const velmora::RunDirectoryNotice& notice) {
+  const QString title = velmora::ToQt(notice.title);
+  const QString text = velmora::ToQtLines(notice.text);
+  if (notice.warning) {
+    QMessageBox::warning(nullptr, title, text);
+  } else {
+    QMessageBox::information(nullptr, title, text);
+  }
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -74,16 +87,26 @@ int main(int argc, char* argv[]) {
   // The run directory is fixed before the first window, whatever folder the program was
   // started from.
   const velmora::RunDirectoryResult run_directory = velmora::PrepareRunDirectory(chosen_run_dir);
-  if (!run_directory.ready) {
-    // The cause goes to standard error in the one line that every failure's cause has.
-    std::fprintf(stderr, "velmora: 运行目录: %s\n", run_directory.ready.cause().c_str());
-    QMessageBox::warning(nullptr, QStringLiteral("运行目录"),
-                         QStringLiteral("无法建立运行目录“%1”，预设和文档都将无法保存！")
-                             .arg(QString::fromStdString(run_directory.folder)));
+  velmora::RunDirectoryHold hold(run_directory.folder);
+  // A folder that could not be made holds nothing to guard: the program runs and tells so.
+  const auto claim =
+      run_directory.ready ? hold.Take() : velmora::RunDirectoryHold::Claim::kUnlockable;
+  if (claim == velmora::RunDirectoryHold::Claim::kBroughtForward) return 0;
+  if (claim == velmora::RunDirectoryHold::Claim::kHeldUnanswered) {
+    Show(velmora::NoticeOfHeldRunDirectory(run_directory.folder, hold.cause()));
+    return 0;
   }
+  if (run_directory.ready) velmora::LogRunDirectoryFailure(hold.cause());
+  // Served from here on, so that a second start while the notice below waits for its OK brings
+  // the notice forward rather than finding no one to ask.
+  QWidget* main_window = nullptr;
+  if (claim == velmora::RunDirectoryHold::Claim::kHeld)
+    hold.Serve([&main_window] { return main_window; });
+  if (const auto notice = velmora::NoticeOfRunDirectory(run_directory)) Show(*notice);
   const velmora::SystemClock clock;
   velmora::DesktopProgram desktop(velmora::Utf8ToGbk(run_directory.folder), clock,
                                   [] { QCoreApplication::exit(0); });
   if (desktop.program().Finished()) return 0;
+  main_window = desktop.main_window();
   return QApplication::exec();
 }

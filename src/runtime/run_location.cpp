@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "runtime/folder_copy.h"
 #include "runtime/utf8_path.h"
 
 namespace velmora {
@@ -43,6 +44,19 @@ std::string WithoutTrailingSeparators(std::string path) {
   return path;
 }
 
+constexpr std::string_view kDataFolderName = "Data";
+
+void CarryDataFolder(const RunLocationFacts& facts, RunDirectoryResult& result) {
+  if (!facts.data_beside_executable || result.folder == facts.executable_folder) return;
+  const std::string target =
+      Utf8FromPath(PathFromUtf8(result.folder) / PathFromUtf8(kDataFolderName));
+  std::error_code error;
+  if (std::filesystem::exists(PathFromUtf8(target), error) || error) return;
+  result.carried_data_from =
+      Utf8FromPath(PathFromUtf8(facts.executable_folder) / PathFromUtf8(kDataFolderName));
+  result.carried = CopyFolderTree(result.carried_data_from, target);
+}
+
 }  // namespace
 
 std::string ChooseRunDirectory(const RunLocationFacts& facts) {
@@ -73,8 +87,11 @@ std::string DocumentsFolderFromUserDirs(std::string_view user_dirs, std::string_
 RunDirectoryResult PrepareRunDirectory(std::string_view chosen) {
   RunDirectoryResult result;
   std::error_code error;
+  RunLocationFacts facts;
   if (chosen.empty()) {
-    result.folder = ChooseRunDirectory(GatherRunLocationFacts());
+    facts = GatherRunLocationFacts();
+    // In the platform's own separators: the messages show it.
+    result.folder = Utf8FromPath(PathFromUtf8(ChooseRunDirectory(facts)).make_preferred());
   } else {
     std::filesystem::path folder = std::filesystem::absolute(PathFromUtf8(chosen), error);
     result.folder =
@@ -87,6 +104,7 @@ RunDirectoryResult PrepareRunDirectory(std::string_view chosen) {
   std::error_code asked;
   if (std::filesystem::is_directory(folder, asked)) {
     result.ready = FileResult::Success();
+    CarryDataFolder(facts, result);
   } else {
     result.ready = FailureOf("make the folder", result.folder,
                              error ? error.message() : std::string("a file stands at its name"));

@@ -37,10 +37,17 @@ struct RunDirectoryResult {
   std::string folder;  // absolute, without trailing separator; empty when none could be named
   // Success when the folder exists (it may have been created just now).
   FileResult ready = FileResult::Failure("cannot name a run directory: no documents folder");
+  // The Data folder beside the executable that this start copied into a run directory of its
+  // own, because the program may not write where it stands: empty when no copy was made or
+  // tried. carried says whether the copy succeeded.
+  std::string carried_data_from;
+  FileResult carried = FileResult::Success();
 };
 
 // The run directory of this process, created when missing: the chosen folder when one is
-// given (the --run-dir of the command line), otherwise the one ChooseRunDirectory picks.
+// given (the --run-dir of the command line), otherwise the one ChooseRunDirectory picks. When
+// that is not the executable's folder but a Data folder stands there, and the run directory
+// has none yet, the Data folder is copied into it: the user's Presets come along.
 [[nodiscard]] RunDirectoryResult PrepareRunDirectory(std::string_view chosen);
 
 // The platform part.

@@ -8,6 +8,8 @@ DesktopProgram::DesktopProgram(HINSTANCE instance, std::string_view run_director
   program_ = std::make_unique<Program>(run_directory,
                                        ProgramServices{clock, dialogs_, shell_, view_, &view_});
   view_.Attach(program_->model());
+  // Right after the load the main window is the one that takes input.
+  if (!program_->Finished()) main_window_ = view_.ActiveWindowHandle();
 }
 
 DesktopProgram::~DesktopProgram() {

@@ -23,12 +23,15 @@ class DesktopProgram {
 
   // The message loop, until the last window has closed.
   void Run();
+  // The main window as it was loaded; null when the program ended during its start.
+  HWND main_window() const { return main_window_; }
 
  private:
   NativeView view_;
   NativeDialogs dialogs_;
   NativeShell shell_;
   std::unique_ptr<Program> program_;
+  HWND main_window_ = nullptr;
 };
 
 }  // namespace velmora

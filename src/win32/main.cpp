@@ -4,17 +4,25 @@
 #include <objbase.h>
 #include <shellapi.h>
 
+#include <optional>
 #include <string>
 
+#include "app/run_directory_notice.h"
 #include "runtime/clock.h"
 #include "runtime/fatal_error.h"
 #include "runtime/gbk_codec.h"
+#include "runtime/run_directory_lock.h"
 #include "runtime/run_location.h"
 #include "win32/desktop_program.h"
 #include "win32/fatal_report_box.h"
+#include "win32/front_request.h"
 #include "win32/wide_text.h"
 
 namespace {
+
+// A holder that is starting marks its window within this time; one that has none by then is
+// velmora-script, or hung up.
+constexpr DWORD kFrontRequestTimeoutMs = 5000;
 
 // The run directory that --run-dir DIR names (UTF-8), or empty for the one the program picks.
 std::string RunDirArgument() {
@@ -31,6 +39,11 @@ std::string RunDirArgument() {
   return folder;
 }
 
+void Show(const velmora::RunDirectoryNotice& notice) {
+  MessageBoxW(nullptr, velmora::Wide(notice.text).c_str(), velmora::Wide(notice.title).c_str(),
+              MB_OK | (notice.warning ? MB_ICONWARNING : MB_ICONINFORMATION));
+}
+
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
@@ -44,14 +57,25 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   // The run directory is fixed before the first window, whatever folder the program was
   // started from.
   const velmora::RunDirectoryResult run_directory = velmora::PrepareRunDirectory(RunDirArgument());
-  if (!run_directory.ready) {
-    const std::wstring text = L"无法建立运行目录“" + velmora::WideFromUtf8(run_directory.folder) +
-                              L"”，预设和文档都将无法保存！";
-    MessageBoxW(nullptr, text.c_str(), L"运行目录", MB_OK | MB_ICONWARNING);
+  velmora::RunDirectoryLock lock;
+  if (run_directory.ready) {
+    const velmora::FileResult locked = lock.Take(run_directory.folder);
+    if (lock.held_elsewhere()) {
+      const std::string key = velmora::RunDirectoryKey(run_directory.folder);
+      if (!velmora::RequestFront(key, kFrontRequestTimeoutMs))
+        Show(velmora::NoticeOfHeldRunDirectory(run_directory.folder, locked));
+      CoUninitialize();
+      return 0;
+    }
+    velmora::LogRunDirectoryFailure(locked);
   }
+  if (const auto notice = velmora::NoticeOfRunDirectory(run_directory)) Show(*notice);
   const velmora::SystemClock clock;
   {
     velmora::DesktopProgram desktop(instance, velmora::Utf8ToGbk(run_directory.folder), clock);
+    std::optional<velmora::HolderMark> mark;
+    if (lock.held())
+      mark.emplace(desktop.main_window(), velmora::RunDirectoryKey(run_directory.folder));
     desktop.Run();
   }
   CoUninitialize();

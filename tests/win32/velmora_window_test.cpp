@@ -117,6 +117,28 @@ std::vector<std::string> RunScript(const fs::path& run_dir, const std::string& s
   return lines;
 }
 
+// The exit code of velmora-script running script_file (kept outside run_dir) in run_dir.
+std::optional<DWORD> ScriptExitCode(const fs::path& run_dir, const fs::path& script_file) {
+  std::wstring command = L"\"" + std::wstring(VELMORA_SCRIPT_EXE) + L"\" --run-dir \"" +
+                         run_dir.wstring() + L"\" \"" + script_file.wstring() + L"\"";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION info{};
+  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &info)) {
+    return std::nullopt;
+  }
+  CloseHandle(info.hThread);
+  std::optional<DWORD> code;
+  DWORD value = 0;
+  if (WaitForSingleObject(info.hProcess, 30000) == WAIT_OBJECT_0 &&
+      GetExitCodeProcess(info.hProcess, &value)) {
+    code = value;
+  }
+  CloseHandle(info.hProcess);
+  return code;
+}
+
 SYSTEMTIME Date(WORD year, WORD month, WORD day) {
   SYSTEMTIME date{};
   date.wYear = year;
@@ -491,6 +513,32 @@ TEST_F(VelmoraWindowTest, TimeDifferenceCountsAsTheScriptRunner) {
       WaitFor([&] { return FindTopLevel(program_->id(), kTimeDifferenceTitle) == nullptr; }));
   EXPECT_TRUE(WaitFor([this] { return IsWindowEnabled(main_) != FALSE; }));
   EXPECT_EQ(Close(), 0u);
+}
+
+// One program per run directory: a second start brings the running program's window to the
+// front, restored, and ends with 0; velmora-script is refused without touching a file; the run
+// directory is free again once the program has been ended by force.
+TEST_F(VelmoraWindowTest, SecondStartBringsTheRunningWindowForward) {
+  ShowWindow(main_, SW_MINIMIZE);
+  ASSERT_TRUE(WaitFor([this] { return IsIconic(main_) != FALSE; }));
+  std::optional<LaunchedProgram> second =
+      LaunchedProgram::Start((run_dir_ / "velmora.exe").wstring());
+  ASSERT_TRUE(second.has_value());
+  EXPECT_EQ(second->WaitForExit(kExitTimeoutMs), 0u);
+  EXPECT_EQ(program_->WaitForExit(0), std::nullopt) << "the first program must run on";
+  EXPECT_TRUE(WaitFor([this] { return IsIconic(main_) == FALSE && IsWindowVisible(main_); }));
+  EXPECT_TRUE(WaitFor([this] { return GetForegroundWindow() == main_; }));
+
+  const fs::path script_file = run_dir_.parent_path() / L"held-run-dir.vs";
+  WriteBytes(script_file, GbkToUtf8("click 保存设置按钮\nanswer ok\nanswer ok\n"));
+  const std::vector<std::pair<std::wstring, std::string>> data_before = DataFiles();
+  EXPECT_EQ(ScriptExitCode(run_dir_, script_file), 2u);
+  EXPECT_EQ(DataFiles(), data_before);
+
+  TerminateProcess(program_->handle(), 1);
+  EXPECT_EQ(program_->WaitForExit(kExitTimeoutMs), 1u);
+  program_.reset();
+  EXPECT_EQ(ScriptExitCode(run_dir_, script_file), 0u);
 }
 
 }  // namespace

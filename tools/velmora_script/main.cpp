@@ -3,7 +3,8 @@
 // Runs the program headless in DIR (without one, in the run directory that the desktop program
 // would choose) under a script and prints the transcript on standard output. Exit code: the
 // program's own (0 after closing the main window or at the end of the script, -1 after a fatal
-// error report), 2 for a script error or a wrong command line.
+// error report), 2 for a script error, a wrong command line or a run directory that another
+// program works in.
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -25,9 +26,11 @@
 #include <string_view>
 #include <vector>
 
+#include "app/run_directory_notice.h"
 #include "runtime/clock.h"
 #include "runtime/fatal_error.h"
 #include "runtime/gbk_codec.h"
+#include "runtime/run_directory_lock.h"
 #include "runtime/run_location.h"
 #include "runtime/utf8_path.h"
 #include "script_parser.h"
@@ -38,6 +41,7 @@
 namespace {
 
 constexpr int kUsageExitCode = 2;
+constexpr int kRunDirectoryHeldExitCode = 2;
 constexpr const char* kUsage =
     "usage: velmora-script [--run-dir DIR] [--now \"YYYY-MM-DD HH:MM:SS\"] SCRIPT|-\n";
 
@@ -151,6 +155,17 @@ int main(int argc, char** argv) {
 
   const velmora::RunDirectoryResult run_dir = velmora::PrepareRunDirectory(options->run_dir);
   if (!run_dir.ready) return Usage(run_dir.ready.cause());
+  // A desktop program or another script working in the same Data folder would lose the other's
+  // Preset changes: refused before any file is touched. A file system without locks runs
+  // unguarded, as before.
+  velmora::RunDirectoryLock lock;
+  const velmora::FileResult locked = lock.Take(run_dir.folder);
+  if (lock.held_elsewhere()) {
+    std::cerr << "velmora-script: " << locked.cause() << "; close it and try again\n";
+    return kRunDirectoryHeldExitCode;
+  }
+  velmora::LogRunDirectoryFailure(locked);
+  velmora::LogRunDirectoryFailure(run_dir.carried);
 
   velmora::Transcript transcript(std::cout);
   velmora::ParsedScript parsed = velmora::ParseScript(script);

@@ -15,8 +15,9 @@ build=$(mkdir -p "${1:-"$root/build-windows"}" && cd "${1:-"$root/build-windows"
 release=$build/release
 dist=$(mkdir -p "${2:-"$root/dist"}" && cd "${2:-"$root/dist"}" && pwd)
 
-"$root/scripts/setup.sh" nsis python3
-"$root/scripts/windows-sysroot.sh" "$build/sysroot"
+# Standard output carries the two paths alone; what the steps tell goes to standard error.
+"$root/scripts/setup.sh" nsis python3 >&2
+"$root/scripts/windows-sysroot.sh" "$build/sysroot" >&2
 
 export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git -C "$root" log -1 --format=%ct)}
 export TZ=UTC LC_ALL=C.UTF-8
@@ -27,7 +28,7 @@ cmake -S "$root" -B "$release" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw64.cmake" \
   -DVELMORA_WINDOWS_SYSROOT="$build/sysroot" -DVELMORA_WINE_PREFIX="$build/wineprefix" \
   -DVELMORA_BUILD_GUI=OFF -DVELMORA_BUILD_BENCH=OFF -DCMAKE_CXX_FLAGS="$prefix_maps" >/dev/null
-cmake --build "$release" --target velmora velmora-script
+cmake --build "$release" --target velmora velmora-script >&2
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$release/CMakeCache.txt")
 version_four=$(sed -n 's/^ *FILEVERSION //p' "$release/src/win32/velmora-version.rc" | tr , .)
 publisher=$(sed -n 's/.*"CompanyName", "\(.*\)"$/\1/p' "$release/src/win32/velmora-version.rc")

@@ -75,14 +75,16 @@ as_user() {
 }
 # A Windows program of the user's, to its end and that of every program it started.
 wine_run() {
-  as_user wine "$@"
+  local status=0
+  as_user wine "$@" || status=$?
   as_user wineserver --wait
+  return "$status"
 }
 
 echo "== as $user: a fresh Wine prefix, the setup installed silently"
 as_user wineboot --init
 as_user wineserver --wait
-wine_run "$work/${setup##*/}" /S
+wine_run "$work/${setup##*/}" /S || fail "the setup ended with $?"
 drive_c=$prefix/drive_c
 program_files="$drive_c/Program Files"
 installed="$program_files/Velmora"
@@ -124,7 +126,7 @@ iconv -f GBK -t UTF-8 "$preset" | grep -q "^文档标题编辑框=installed" ||
 echo "== as $user: uninstalled silently, the Preset stays"
 # The uninstaller runs with the administrator's rights.
 chown -R "$user": "$program_files"
-wine_run 'C:\Program Files\Velmora\uninstall.exe' /S
+wine_run 'C:\Program Files\Velmora\uninstall.exe' /S || fail "the uninstaller ended with $?"
 [ ! -e "$installed" ] || fail "the uninstaller left $(ls "$installed")"
 [ ! -e "$start_menu" ] && [ ! -e "$desktop" ] || fail "the uninstaller left a shortcut"
 ! as_user wine reg query "$uninstall_key" >/dev/null 2>&1 || fail "the uninstall entry stays"

@@ -23,7 +23,8 @@ set(ENV{PKG_CONFIG_LIBDIR} ${VELMORA_WINDOWS_SYSROOT}/lib/pkgconfig)
 set(ENV{PKG_CONFIG_PATH} "")
 list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES VELMORA_WINDOWS_SYSROOT)
 
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+# No link time in the PE header: the same sources give the same bytes.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++ -Wl,--no-insert-timestamp")
 
 # Every program run at build or test time gets the build's own Wine prefix, quiet, and without
 # the .NET and HTML add-ons that a fresh prefix would offer to download.

@@ -1,10 +1,9 @@
 #!/usr/bin/env bash
 # Cross-builds the Windows side (runtime, ui, app, velmora-script, velmora.exe and the tests)
 # with MinGW-w64 and runs the unit tests, every scenario golden and the window tests of
-# velmora.exe under Wine, on an Xvfb display. The Windows-side
-# libraries are built once into a sysroot inside the build folder (default build-windows/):
-# libzip from Debian's source package of the version Linux uses, GoogleTest from
-# /usr/src/googletest. Extra arguments go to the project's cmake configuration.
+# velmora.exe under Wine, on an Xvfb display. The Windows-side libraries are built once into a
+# sysroot inside the build folder (default build-windows/) by scripts/windows-sysroot.sh.
+# Extra arguments go to the project's cmake configuration.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(mkdir -p "${1:-"$root/build-windows"}" && cd "${1:-"$root/build-windows"}" && pwd)
@@ -13,58 +12,14 @@ sysroot=$build/sysroot
 toolchain=$root/cmake/toolchain-mingw64.cmake
 jobs=$(nproc)
 
-as_root=()
-[ "$(id -u)" -eq 0 ] || as_root=(sudo)
-
-# The Linux build's packages and the cross toolchain, Wine and the Windows side's zlib.
-"$root/scripts/setup.sh" dpkg-dev googletest g++-mingw-w64-x86-64-posix libz-mingw-w64-dev \
-  wine wine64 locales
+"$root/scripts/windows-sysroot.sh" "$sysroot"
 
 # The Chinese locale, under which Wine gives its programs the ANSI code page 936.
+"$root/scripts/setup.sh" locales
 if ! locale -a | grep -qix 'zh_CN.utf8'; then
+  as_root=()
+  [ "$(id -u)" -eq 0 ] || as_root=(sudo)
   "${as_root[@]}" localedef -i zh_CN -f UTF-8 zh_CN.UTF-8
-fi
-
-# libzip, static, of the version the Linux build links, with zlib's static archive.
-libzip_version=$(dpkg-query -W -f='${source:Version}' libzip-dev)
-libzip_stamp=$sysroot/.libzip-$libzip_version
-if [ ! -e "$libzip_stamp" ]; then
-  if ! apt-cache showsrc libzip 2>/dev/null | grep -q '^Package: libzip'; then
-    # Debian's own source archive, next to the binary one this machine already uses.
-    codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
-    "${as_root[@]}" tee /etc/apt/sources.list.d/velmora-deb-src.sources >/dev/null <<SOURCES
-Types: deb-src
-URIs: http://deb.debian.org/debian
-Suites: $codename $codename-updates
-Components: main
-Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
-SOURCES
-    "${as_root[@]}" apt-get update
-  fi
-  rm -rf "$build/libzip-source" "$build/libzip-build"
-  mkdir -p "$build/libzip-source"
-  (cd "$build/libzip-source" && apt-get source --only-source "libzip=$libzip_version")
-  libzip_source=$(find "$build/libzip-source" -mindepth 1 -maxdepth 1 -type d -name 'libzip-*')
-  cmake -S "$libzip_source" -B "$build/libzip-build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_INSTALL_PREFIX="$sysroot" \
-    -DBUILD_SHARED_LIBS=OFF -DBUILD_TOOLS=OFF -DBUILD_REGRESS=OFF -DBUILD_EXAMPLES=OFF \
-    -DBUILD_DOC=OFF -DENABLE_BZIP2=OFF -DENABLE_LZMA=OFF -DENABLE_ZSTD=OFF \
-    -DENABLE_COMMONCRYPTO=OFF -DENABLE_GNUTLS=OFF -DENABLE_MBEDTLS=OFF -DENABLE_OPENSSL=OFF \
-    -DENABLE_WINDOWS_CRYPTO=OFF
-  cmake --build "$build/libzip-build" -j "$jobs"
-  cmake --install "$build/libzip-build"
-  touch "$libzip_stamp"
-fi
-
-gtest_version=$(dpkg-query -W -f='${Version}' googletest)
-gtest_stamp=$sysroot/.googletest-$gtest_version
-if [ ! -e "$gtest_stamp" ]; then
-  rm -rf "$build/googletest-build"
-  cmake -S /usr/src/googletest -B "$build/googletest-build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_INSTALL_PREFIX="$sysroot"
-  cmake --build "$build/googletest-build" -j "$jobs"
-  cmake --install "$build/googletest-build"
-  touch "$gtest_stamp"
 fi
 
 cmake -S "$root" -B "$build/velmora" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \

@@ -34,6 +34,10 @@ lintian --fail-on error "$deb" >/dev/null 2>&1 || fail "lintian reports errors o
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 chmod 755 "$work"
+# What the unprivileged user runs comes from here: the clone may lie where only root may enter
+# (under /root, mode 700).
+install -m 644 "$root/scripts/demo.vs" "$work/demo.vs"
+install -m 755 "$root/tests/install/drive_window.sh" "$work/drive_window.sh"
 prefix="$work/prefix"
 echo "== install into $prefix as root"
 cmake --install "$build" --prefix "$prefix" >/dev/null
@@ -48,7 +52,7 @@ done
 ls "$prefix"/share/metainfo/*.metainfo.xml >/dev/null || fail "no AppStream file installed"
 
 echo "== as root: velmora-script runs portable, beside the installed executable"
-(cd "$work" && "$prefix/bin/velmora-script" "$root/scripts/demo.vs" >/dev/null)
+(cd "$work" && "$prefix/bin/velmora-script" "$work/demo.vs" >/dev/null)
 [ -f "$prefix/bin/Data/预设配置一.ini" ] && [ -f "$prefix/bin/演示文档.docx" ] ||
   fail "root's run did not keep its files beside the executable"
 # The Data folder that root left there must not take the user's run.
@@ -73,7 +77,7 @@ as_user "$prefix/bin/velmora" --help | grep -q -- "--run-dir DIR" || fail "velmo
 as_user "$prefix/bin/velmora-script" --help | grep -q -- "--run-dir DIR" || fail "velmora-script --help"
 
 echo "== as $user: velmora-script runs the demonstration in $run"
-as_user "$prefix/bin/velmora-script" "$root/scripts/demo.vs" >"$work/demo.out" ||
+as_user "$prefix/bin/velmora-script" "$work/demo.vs" >"$work/demo.out" ||
   fail "velmora-script ended with $?"
 diff -u "$root/scripts/demo.out" "$work/demo.out" || fail "the transcript differs from demo.out"
 [ -f "$run/Data/预设配置一.ini" ] && [ -f "$run/演示文档.docx" ] ||
@@ -85,7 +89,7 @@ printf '%s\n' 'click 标签选择框1' 'click 标签选择框2' \
   fail "velmora-script could not save the Preset again"
 
 echo "== as $user: the desktop program exports a document titled window and saves the Preset"
-as_user xvfb-run -a -s "-screen 0 1280x1024x24" "$root/tests/install/drive_window.sh" \
+as_user xvfb-run -a -s "-screen 0 1280x1024x24" "$work/drive_window.sh" \
   "$prefix/bin/velmora" || fail "the window could not be driven"
 printf 'cat window.docx\n' | as_user "$prefix/bin/velmora-script" - >"$work/document.out" ||
   fail "the program exported no document into $run"

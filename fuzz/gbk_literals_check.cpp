@@ -49,7 +49,7 @@ int main() {
   int failures = 0;
   for (const Case& check : kCases) {
     if (check.literal == check.bytes) continue;
-    std::printf("literal %zu:", static_cast<std::size_t>(&check - kCases));
+    std::printf("literal %d:", static_cast<int>(&check - kCases));
     for (const char c : check.literal) std::printf(" %02x", static_cast<unsigned char>(c));
     std::printf("\n");
     ++failures;

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -79,6 +80,17 @@ bool WellFormed(std::string_view xml) {
   return open.empty() && root_seen;
 }
 
+// The parts that do not depend on the text come out the same every time: each is checked once,
+// which leaves the fuzzer's time to the parts that do.
+bool WellFormedPart(const std::string& part) {
+  constexpr std::size_t kRememberedParts = 32;
+  static std::set<std::string> checked;
+  if (checked.contains(part)) return true;
+  if (!WellFormed(part)) return false;
+  if (checked.size() < kRememberedParts) checked.insert(part);
+  return true;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -105,7 +117,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     zip_fclose(file);
     const std::string_view name = zip_get_name(archive, entry, 0);
     if (name.ends_with(".xml") || name.ends_with(".rels")) {
-      velmora::fuzz::Check(WellFormed(part), "a part is not well-formed XML");
+      velmora::fuzz::Check(WellFormedPart(part), "a part is not well-formed XML");
     }
   }
   zip_discard(archive);

@@ -1,5 +1,5 @@
 // Runs a fuzz target over the files given and every file in the folders given, one input
-// each: the saved corpus in the tests, the file afl-fuzz writes in a fuzzing run.
+// each: the saved corpus in the tests of a build without libFuzzer.
 
 #include <cstddef>
 #include <cstdint>

@@ -11,7 +11,7 @@ packages=(
   fonts-wqy-microhei python3-docx xvfb xauth
   x11-utils  # xwininfo: the window test looks for the main window on the virtual display
   openbox  # a window manager's late frame for the window-fit test of the desktop program
-  afl++  # afl-g++ and afl-fuzz for the bounded fuzzing run of .ci/run (scripts/fuzz.sh)
+  clang libclang-rt-14-dev  # libFuzzer and its sanitizer runtimes for scripts/fuzz.sh
   "$@"
 )
 

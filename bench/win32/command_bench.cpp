@@ -1,9 +1,13 @@
 // 读取预设, 保存设置 and 全部清空 with the full Preset (39 titled and ticked Tags of 10 KB each):
 // clicked in velmora.exe after every page has been shown once, each until the window is painted
-// again with its message boxes answered OK, against the same command in velmora-script.exe (a
-// script that runs it ten times, less one without it, over ten; 全部清空 follows a 读取预设 each
-// time, whose share is taken off). Prints the medians and the ratios.
-// Run it under Wine on a display: command_bench.exe. The literals of this file are GBK.
+// again with its message boxes answered OK, against the same command in velmora-script.exe.
+// A script run carries the process start, which under Wine is many times one command: the
+// script runs the command many times and once, and the difference over the extra repetitions
+// is one command's time, the start and the first run's warming cancelled out. 全部清空 follows
+// a 读取预设 each time, whose share, measured the same way, is taken off. Each round times every
+// command in the window and then in the script, so that both see the same machine. Prints the
+// medians and the ratios. Run it under Wine on a display: command_bench.exe. The literals of
+// this file are GBK.
 
 #include <windows.h>
 
@@ -12,6 +16,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "bench_timing.h"
@@ -28,7 +33,7 @@ using velmora::NowMs;
 
 constexpr int kRounds = 7;
 constexpr int kSettingsPages = 40;
-constexpr int kScriptRepeats = 10;
+constexpr int kScriptRepeats = 21;
 constexpr DWORD kTimeoutMs = 30000;
 
 struct Command {
@@ -107,6 +112,17 @@ std::optional<double> TimeScript(const std::filesystem::path& exe,
   return elapsed;
 }
 
+// The command's script lines, repeated; each after a 读取预设 where the command needs one.
+std::string ScriptOf(const Command& command, int repeats) {
+  static constexpr std::string_view kRead = "click 读取预设按钮\n";
+  std::string script;
+  for (int i = 0; i < repeats; ++i) {
+    if (command.after_read) script += kRead;
+    script += command.script;
+  }
+  return script;
+}
+
 }  // namespace
 
 int wmain() {
@@ -136,42 +152,30 @@ int wmain() {
   // Each round reads the Preset back after the window was cleared.
   for (int round = 0; round < kRounds; ++round) {
     for (Command& command : commands) {
-      const std::optional<double> time = TimeInWindow(*program, window, command);
-      if (!time) {
+      const std::optional<double> in_window = TimeInWindow(*program, window, command);
+      if (!in_window) {
         std::fprintf(stderr, "the window did not finish a command\n");
         return 1;
       }
-      command.window_ms.push_back(*time);
+      command.window_ms.push_back(*in_window);
+      const std::optional<double> many =
+          TimeScript(VELMORA_SCRIPT_EXE, script_dir, ScriptOf(command, kScriptRepeats));
+      const std::optional<double> once =
+          TimeScript(VELMORA_SCRIPT_EXE, script_dir, ScriptOf(command, 1));
+      if (!many || !once) {
+        std::fprintf(stderr, "velmora-script did not finish a command\n");
+        return 1;
+      }
+      command.script_ms.push_back((*many - *once) / (kScriptRepeats - 1));
     }
   }
   PostMessageW(window, WM_CLOSE, 0, 0);
   static_cast<void>(program->WaitForExit(kTimeoutMs));
 
-  std::vector<double> bare_script_ms;
-  for (int round = 0; round < kRounds; ++round) {
-    const std::optional<double> bare = TimeScript(VELMORA_SCRIPT_EXE, script_dir, "");
-    if (!bare) return 1;
-    bare_script_ms.push_back(*bare);
-    for (Command& command : commands) {
-      std::string script;
-      for (int i = 0; i < kScriptRepeats; ++i) {
-        if (command.after_read) script += commands[0].script;
-        script += command.script;
-      }
-      const std::optional<double> time = TimeScript(VELMORA_SCRIPT_EXE, script_dir, script);
-      if (!time) {
-        std::fprintf(stderr, "velmora-script did not finish a command\n");
-        return 1;
-      }
-      command.script_ms.push_back(*time);
-    }
-  }
-  const double bare_ms = Median(bare_script_ms);
-  const double read_ms = (Median(commands[0].script_ms) - bare_ms) / kScriptRepeats;
+  const double read_ms = Median(commands[0].script_ms);
   for (const Command& command : commands) {
     const double in_window = Median(command.window_ms);
-    const double in_script = (Median(command.script_ms) - bare_ms) / kScriptRepeats -
-                             (command.after_read ? read_ms : 0.0);
+    const double in_script = Median(command.script_ms) - (command.after_read ? read_ms : 0.0);
     std::printf("%s: window %.1f ms, velmora-script %.1f ms, ratio %.2f (goal at most 2)\n",
                 command.button, in_window, in_script, in_window / std::max(in_script, 1.0));
   }

@@ -17,7 +17,7 @@ WindowId ControlModel::LoadWindow(WindowKind kind, bool modal) {
   }
   const WindowId id = Open(kind, modal);
   // Loaded from here on: the `created` handler reads and writes the controls.
-  Create(id, clock_.Now());
+  Create(id, clock_);
   WindowCreated(id);
   Raise(WindowRef(id), kEventCreated);
   if (!IsLoaded(id)) {

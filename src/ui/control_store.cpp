@@ -1,5 +1,6 @@
 #include "ui/control_store.h"
 
+#include <optional>
 #include <utility>
 
 namespace velmora {
@@ -21,12 +22,14 @@ ControlStore::ControlState ControlStore::InitialState(const LayoutEntry& entry, 
   return state;
 }
 
-void ControlStore::Create(WindowId window, DateTime now) {
+void ControlStore::Create(WindowId window, const Clock& clock) {
   const auto& entries = windows_.LayoutOf(window).entries;
   std::vector<ControlState>& controls = controls_[window];
   controls.reserve(entries.size());
+  std::optional<DateTime> now;
   for (const LayoutEntry& entry : entries) {
-    controls.push_back(InitialState(entry, now));
+    if (entry.type == ControlType::kDatePicker && !now) now = clock.Now();
+    controls.push_back(InitialState(entry, now.value_or(0.0)));
   }
 }
 

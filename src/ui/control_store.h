@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "runtime/clock.h"
 #include "runtime/date_time.h"
 #include "ui/combo_state.h"
 #include "ui/control_ref.h"
@@ -80,8 +81,9 @@ class ControlStore {
 
  protected:
   // For the model, which loads and closes windows. Every control of the window as its layout
-  // creates it; a date box holds now.
-  void Create(WindowId window, DateTime now);
+  // creates it; a date box holds now. The clock is read only for a window with a date box: the
+  // first local time of a process looks up the time zone, which a start need not wait for.
+  void Create(WindowId window, const Clock& clock);
   void Destroy(WindowId window);
 
  private:

@@ -1,7 +1,6 @@
 #include "win32/system_headers.h"
 // After windows.h, which they need.
 #include <commctrl.h>
-#include <objbase.h>
 #include <shellapi.h>
 
 #include <optional>
@@ -47,7 +46,6 @@ void Show(const velmora::RunDirectoryNotice& notice) {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
-  static_cast<void>(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
   const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
                                       ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_DATE_CLASSES};
   InitCommonControlsEx(&controls);
@@ -64,7 +62,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
       const std::string key = velmora::RunDirectoryKey(run_directory.folder);
       if (!velmora::RequestFront(key, kFrontRequestTimeoutMs))
         Show(velmora::NoticeOfHeldRunDirectory(run_directory.folder, locked));
-      CoUninitialize();
       return 0;
     }
     velmora::LogRunDirectoryFailure(locked);
@@ -78,6 +75,5 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
       mark.emplace(desktop.main_window(), velmora::RunDirectoryKey(run_directory.folder));
     desktop.Run();
   }
-  CoUninitialize();
   return 0;
 }

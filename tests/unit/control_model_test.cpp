@@ -200,6 +200,26 @@ TEST_F(ControlModelTest, ControlsStartWithTheirLayoutValues) {
   EXPECT_TRUE(model_.OnScreen(model_.Find(second, "时差计算按钮")));
 }
 
+// The first local time of a process looks up the time zone: the main window, which has no date
+// box, must not wait for it.
+TEST(ControlModelClockTest, OnlyAWindowWithADateBoxReadsTheClock) {
+  class CountingClock final : public Clock {
+   public:
+    DateTime Now() const override {
+      ++reads;
+      return kNow;
+    }
+    mutable int reads = 0;
+  } clock;
+  ControlModel model(clock);
+  model.LoadWindow(WindowKind::kMain, false);
+  EXPECT_EQ(clock.reads, 0);
+  const WindowId second = model.LoadWindow(WindowKind::kTimeDifference, false);
+  EXPECT_EQ(clock.reads, 1);
+  EXPECT_EQ(model.Date(model.Find(second, "时差日期框1")), kNow);
+  EXPECT_EQ(model.Date(model.Find(second, "时差日期框2")), kNow);
+}
+
 // ---- writes and their events ----
 
 TEST_F(ControlModelTest, EditBoxWriteRaisesContentChangedOnceNestedEvenForTheSameText) {

@@ -11,37 +11,13 @@
 #include <vector>
 
 #include "fuzz_check.h"
+#include "ini_names.h"
 #include "runtime/ini_document.h"
 #include "runtime/name_index.h"
 
 namespace {
 
 using velmora::IniDocument;
-
-std::string_view Strip(std::string_view text) {
-  while (!text.empty() && static_cast<unsigned char>(text.front()) <= 0x20) text.remove_prefix(1);
-  while (!text.empty() && static_cast<unsigned char>(text.back()) <= 0x20) text.remove_suffix(1);
-  return text;
-}
-
-// Every (section, key) the lines could name, found roughly: the document decides what they are.
-std::vector<std::pair<std::string, std::string>> Names(std::string_view file) {
-  std::vector<std::pair<std::string, std::string>> names;
-  std::string section;
-  std::size_t start = 0;
-  while (start <= file.size()) {
-    std::size_t end = file.find_first_of("\r\n", start);
-    if (end == std::string_view::npos) end = file.size();
-    const std::string_view line = Strip(file.substr(start, end - start));
-    if (!line.empty() && line.front() == '[') {
-      section = std::string(Strip(line.substr(1, line.find(']') - 1)));
-    } else if (const std::size_t equals = line.find('='); equals != std::string_view::npos) {
-      names.emplace_back(section, std::string(Strip(line.substr(0, equals))));
-    }
-    start = end + 1;
-  }
-  return names;
-}
 
 std::string Joined(const std::vector<std::string_view>& pieces) {
   std::string bytes;
@@ -60,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string key = "Key";
 
   const IniDocument before(file);
-  const auto names = Names(file);
+  const auto names = velmora::fuzz::Names(file);
   IniDocument changed(file);
   const bool set = changed.Set(section, key, value);
   velmora::fuzz::Check(set, "a plain key is refused");

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "fuzz_check.h"
+#include "ini_names.h"
 #include "runtime/encoded_profile.h"
 #include "runtime/gbk_codec.h"
 #include "runtime/name_index.h"
@@ -26,31 +27,6 @@ using velmora::TextEncoding;
 constexpr std::string_view kSection = "\xB1\xE0\xBC\xAD\xBF\xF2";
 constexpr std::string_view kKey = "Key";
 
-std::string_view Strip(std::string_view text) {
-  while (!text.empty() && static_cast<unsigned char>(text.front()) <= 0x20) text.remove_prefix(1);
-  while (!text.empty() && static_cast<unsigned char>(text.back()) <= 0x20) text.remove_suffix(1);
-  return text;
-}
-
-// Every (section, key) the lines could name, found roughly: the document decides what they are.
-std::vector<std::pair<std::string, std::string>> Names(std::string_view file) {
-  std::vector<std::pair<std::string, std::string>> names;
-  std::string section;
-  std::size_t start = 0;
-  while (start <= file.size()) {
-    std::size_t end = file.find_first_of("\r\n", start);
-    if (end == std::string_view::npos) end = file.size();
-    const std::string_view line = Strip(file.substr(start, end - start));
-    if (!line.empty() && line.front() == '[') {
-      section = std::string(Strip(line.substr(1, line.find(']') - 1)));
-    } else if (const std::size_t equals = line.find('='); equals != std::string_view::npos) {
-      names.emplace_back(section, std::string(Strip(line.substr(0, equals))));
-    }
-    start = end + 1;
-  }
-  return names;
-}
-
 std::string Written(const EncodedProfile& profile) {
   std::string storage;
   std::string bytes;
@@ -62,7 +38,7 @@ void CheckEncoding(std::string_view value, std::string_view text, TextEncoding e
   const std::string file = velmora::EncodeText(text, encoding);
   const EncodedProfile before(file);
   velmora::fuzz::Check(before.Encoding() == encoding, "a hand-saved file is not recognised");
-  const auto names = Names(before.Document().Source());
+  const auto names = velmora::fuzz::Names(before.Document().Source());
 
   const EncodedProfile unchanged(Written(before));
   velmora::fuzz::Check(unchanged.Encoding() == encoding, "a file comes back in another encoding");

@@ -171,7 +171,7 @@ void QtView::ReplaceRows(const ControlRef& control, const ItemChange& change) {
   auto* list = qobject_cast<QListWidget*>(widget);
   if (combo == nullptr && list == nullptr) return;
   const std::vector<ComboEntry>& entries = model()->Combo(control).Entries();
-  // Each run in one step.
+  // One call per run of rows, with signals blocked so that no user action is reported.
   const QSignalBlocker blocker(widget);
   if (change.removed > 0) {
     (combo != nullptr ? combo->model() : list->model())->removeRows(change.first, change.removed);

@@ -13,9 +13,9 @@ class QEventLoop;
 
 namespace velmora {
 
-// The Qt windows of the control model: widgets made from the layout, one property set on a
-// widget at a time, and the widgets' signals reported as the model's user actions. What is
-// built when, and when a write shows, is ModelView's.
+// The Qt front end of the control model: creates widgets from the layout, sets one property on
+// a widget at a time, and reports the widgets' signals to the model as user actions. ModelView
+// decides when controls are created and when model writes are applied.
 class QtView final : public ModelView {
  public:
   QtView() = default;
@@ -56,7 +56,7 @@ class QtView final : public ModelView {
   std::map<WindowId, ViewWindow> windows_;
   std::map<WindowId, QEventLoop*> modal_loops_;
   std::function<void()> finished_;
-  QObject flush_context_;  // posted flushes go with the view
+  QObject flush_context_;  // owns posted flushes, so they are dropped with the view
 };
 
 }  // namespace velmora

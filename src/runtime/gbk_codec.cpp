@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "runtime/gb18030_tables.h"
+#include "runtime/utf8.h"
 
 namespace velmora {
 
@@ -122,54 +123,6 @@ std::optional<char32_t> DecodeGb18030(std::string_view bytes, std::size_t& used)
   const std::optional<char32_t> code = FourByteCode(index);
   if (code) used = 4;
   return code;
-}
-
-// A well-formed UTF-8 sequence at the start of bytes: no overlong form, no surrogate, nothing
-// above U+10FFFF.
-std::optional<char32_t> DecodeUtf8(std::string_view bytes, std::size_t& used) {
-  const auto lead = static_cast<unsigned char>(bytes[0]);
-  std::size_t size = 0;
-  char32_t code = 0;
-  char32_t minimum = 0;
-  if (lead < 0x80) {
-    used = 1;
-    return lead;
-  } else if (InRange(lead, 0xC2, 0xDF)) {
-    size = 2, code = lead & 0x1F, minimum = 0x80;
-  } else if (InRange(lead, 0xE0, 0xEF)) {
-    size = 3, code = lead & 0x0F, minimum = 0x800;
-  } else if (InRange(lead, 0xF0, 0xF4)) {
-    size = 4, code = lead & 0x07, minimum = 0x10000;
-  } else {
-    return std::nullopt;
-  }
-  if (bytes.size() < size) return std::nullopt;
-  for (std::size_t i = 1; i < size; ++i) {
-    const auto byte = static_cast<unsigned char>(bytes[i]);
-    if ((byte & 0xC0) != 0x80) return std::nullopt;
-    code = code << 6 | (byte & 0x3F);
-  }
-  if (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return std::nullopt;
-  used = size;
-  return code;
-}
-
-void AppendUtf8(char32_t code, std::string& out) {
-  if (code < 0x80) {
-    out.push_back(static_cast<char>(code));
-  } else if (code < 0x800) {
-    out.push_back(static_cast<char>(0xC0 | code >> 6));
-    out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-  } else if (code < 0x10000) {
-    out.push_back(static_cast<char>(0xE0 | code >> 12));
-    out.push_back(static_cast<char>(0x80 | (code >> 6 & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-  } else {
-    out.push_back(static_cast<char>(0xF0 | code >> 18));
-    out.push_back(static_cast<char>(0x80 | (code >> 12 & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (code >> 6 & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-  }
 }
 
 void AppendFourBytes(std::uint32_t index, std::string& out) {

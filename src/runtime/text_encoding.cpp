@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "runtime/gbk_codec.h"
+#include "runtime/utf8.h"
 
 namespace velmora {
 namespace {
@@ -25,24 +26,6 @@ bool HasNonAscii(std::string_view bytes) {
     if (static_cast<unsigned char>(c) >= 0x80) return true;
   }
   return false;
-}
-
-void AppendUtf8(char32_t code, std::string& out) {
-  if (code < 0x80) {
-    out.push_back(static_cast<char>(code));
-  } else if (code < 0x800) {
-    out.push_back(static_cast<char>(0xC0 | code >> 6));
-    out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-  } else if (code < kFirstBeyondBmp) {
-    out.push_back(static_cast<char>(0xE0 | code >> 12));
-    out.push_back(static_cast<char>(0x80 | (code >> 6 & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-  } else {
-    out.push_back(static_cast<char>(0xF0 | code >> 18));
-    out.push_back(static_cast<char>(0x80 | (code >> 12 & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (code >> 6 & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-  }
 }
 
 void AppendUnit(char16_t unit, std::string& out) {
@@ -82,15 +65,9 @@ std::string Utf8ToUtf16Le(std::string_view utf8) {
   std::string out(kUtf16LeMark);
   out.reserve(kUtf16LeMark.size() + utf8.size() * 2);
   for (std::size_t i = 0; i < utf8.size();) {
-    const auto lead = static_cast<unsigned char>(utf8[i]);
-    const std::size_t size = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-    char32_t code = size == 1   ? lead
-                    : size == 2 ? lead & 0x1F
-                    : size == 3 ? lead & 0x0F
-                                : lead & 0x07;
-    for (std::size_t k = 1; k < size && i + k < utf8.size(); ++k)
-      code = code << 6 | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
-    i += size;
+    std::size_t used = 1;
+    char32_t code = DecodeUtf8(utf8.substr(i), used).value_or(kReplacement);
+    i += used;
     if (code >= kFirstBeyondBmp) {
       code -= kFirstBeyondBmp;
       AppendUnit(static_cast<char16_t>(kSurrogateFirst + (code >> 10)), out);

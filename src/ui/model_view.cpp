@@ -6,13 +6,13 @@
 namespace velmora {
 namespace {
 
-// The bridge objects stand in the layout but have nothing to show.
+// Bridge objects have layout entries but no native control.
 bool HasNativeControl(ControlType type) {
   return type != ControlType::kWindow && type != ControlType::kWordApp &&
          type != ControlType::kWordDocuments;
 }
 
-// What a control takes from the model once it exists: what creation cannot give it.
+// The properties set on a control after it is created, since creation cannot pass them.
 std::vector<Property> StateProperties(ControlType type) {
   switch (type) {
     case ControlType::kCheckBox:
@@ -29,7 +29,7 @@ std::vector<Property> StateProperties(ControlType type) {
   }
 }
 
-// The text a control shows from its creation on: its caption, or the text of an edit box.
+// The text a control is created with: its caption, or the content of an edit box.
 std::string ShownText(const ControlModel& model, const ControlRef& control) {
   switch (control.type) {
     case ControlType::kEditBox:
@@ -105,8 +105,8 @@ void ModelView::WindowClosed(WindowId window) {
   early_.Closed(window);
   const auto found = windows_.find(window);
   if (found == windows_.end()) return;
-  // The windows a modal window kept from input take it again before it goes, so that one of
-  // them, and no other program, becomes active.
+  // Re-enable the windows this modal window disabled before destroying it, so that one of them,
+  // and not another program, becomes active.
   Reenable(found->second);
   windows_.erase(found);
   std::erase_if(deferred_,
@@ -115,13 +115,14 @@ void ModelView::WindowClosed(WindowId window) {
 }
 
 void ModelView::PropertyChanged(const ControlRef& control, Property property) {
-  if (!Live(control) || !Built(control)) return;  // a control not built yet takes the model's state
+  if (!Live(control) || !Built(control)) return;  // an unbuilt control reads the model at creation
   if (control.control == 0) {
     if (property == Property::kCaption) SetProperty(control, property);
     return;
   }
   const bool seen = model_->OnSelectedPages(control);
-  // A page comes up at once: its controls are built for it.
+  // A page change is applied at once, even during a user action, so that the controls of the
+  // new page get built.
   if (seen && property == Property::kPage) {
     Apply(control, property);
   } else if (!seen || user_actions_ > 0) {
@@ -144,7 +145,7 @@ void ModelView::RunModal(WindowId window) {
   if (model_ == nullptr || !model_->IsLoaded(window)) return;
   const auto found = windows_.find(window);
   if (found == windows_.end()) return;
-  // Every other window takes no input while this one is open.
+  // Disable every other window while this one is open.
   for (auto& [id, state] : windows_) {
     if (id == window || !state.enabled) continue;
     state.enabled = false;
@@ -182,7 +183,7 @@ void ModelView::RequestClose(WindowId window) {
     const UserAction action(*this);
     model_->UserClose(window);
   }
-  // The model counts the program as finished only once the close has gone through.
+  // The model reports the program as finished only after the close has completed.
   if (model_ != nullptr && model_->Finished()) ProgramFinished();
 }
 
@@ -204,8 +205,8 @@ void ModelView::BuildPending(WindowId window) {
   const auto found = windows_.find(window);
   if (found == windows_.end()) return;
   const WindowLayout& layout = model_->LayoutOf(window);
-  // Most of the main window lies on pages the user may never select: a control is built when
-  // its page first comes up.
+  // Most of the main window's controls are on pages the user may never select, so a control is
+  // created only when its page is first shown.
   std::vector<std::size_t> now;
   for (std::size_t i = 1; i < found->second.built.size(); ++i) {
     if (!found->second.built[i] && HasNativeControl(layout.entries[i].type) &&
@@ -223,7 +224,7 @@ void ModelView::BuildControls(WindowId window, const std::vector<std::size_t>& e
   for (const std::size_t i : entries) CreateParentsFirst(window, i, order);
   std::sort(order.begin(), order.end());
   const std::vector<bool>& built = windows_.at(window).built;
-  // Siblings all stand on one page, so they are built together and stack among themselves.
+  // Siblings share one page, so they are created together and ordered among themselves.
   for (const std::size_t i : order) {
     const LayoutEntry& entry = layout.entries[i];
     int previous = 0;
@@ -257,7 +258,7 @@ void ModelView::CreateParentsFirst(WindowId window, std::size_t entry,
   std::vector<bool>& built = windows_.at(window).built;
   const WindowLayout& layout = model_->LayoutOf(window);
   if (built[entry]) return;
-  // Marked before the parent is made, so that a parent chain that loops ends here.
+  // Marked before the parent is created, so that a cyclic parent chain terminates.
   built[entry] = true;
   const auto parent = static_cast<std::size_t>(layout.entries[entry].parent);
   if (parent > 0 && parent < built.size()) CreateParentsFirst(window, parent, order);
@@ -278,7 +279,7 @@ void ModelView::Apply(const ControlRef& control, Property property) {
   SetProperty(control, property);
   if (property != Property::kPage || building_) return;
   BuildPending(control.window);
-  // What was held back on the page that came up shows now.
+  // Apply the writes deferred while the new page was hidden.
   ApplyDeferred();
 }
 
@@ -315,7 +316,7 @@ void ModelView::Defer(const ControlRef& control, Property property, const ItemCh
 
 void ModelView::ApplyDeferred() {
   flush_posted_ = false;
-  // A page that comes up in the run may bring more of what is held back into sight.
+  // A page change applied in this pass may make more deferred writes visible, hence the loop.
   for (bool again = true; again && model_ != nullptr;) {
     again = false;
     std::vector<Deferred> kept;

@@ -1,12 +1,12 @@
 #pragma once
 
-// What every view of the control model does alike, whatever draws its windows: it follows the
-// model's windows from the early ones on, builds a window's controls parents first and only
-// those on the pages shown, holds model writes back while a user action runs or while their
-// control lies on a page not shown, runs modal windows and decides when a window may close.
-// A front end derives from it and does only what is its own: making a native window or
-// control, setting one property on it, and reporting its native events as the model's user
-// actions.
+// The part of a control model view that does not depend on the toolkit. It tracks the model's
+// windows, including those created before the view was attached; creates a window's controls
+// parent first, and only those on the selected pages; defers model writes while a user action
+// runs or while the control is on a hidden page; runs modal windows; and decides when a window
+// may close. A front end derives from it and implements only the toolkit-specific parts:
+// creating a native window or control, setting one property on it, and reporting its native
+// events to the model as user actions.
 
 #include <cstddef>
 #include <map>
@@ -19,8 +19,8 @@
 
 namespace velmora {
 
-// What a control shows from its creation on, so that a front end that can give it at creation
-// sets nothing twice.
+// The initial state of a control, passed to CreateControl so that a front end that can set it
+// at creation does not have to set it again afterwards.
 struct ControlLook {
   std::string text;  // the caption, or the text of an edit box
   bool visible = true;
@@ -37,12 +37,13 @@ class ModelView : public ModelObserver, public ModalHost {
   ModelView(const ModelView&) = delete;
   ModelView& operator=(const ModelView&) = delete;
 
-  // The model is known only after the program has loaded the main window (and run its
-  // `created` event) inside it; the windows made before are built from the model's state now,
-  // and only then shown.
+  // The view gets the model only after the program has loaded the main window and run its
+  // `created` event. Windows created before that are built from the model's current state here,
+  // and shown only once built.
   void Attach(ControlModel& model);
-  // Before the model goes: what the user typed and the model has not read yet goes over while
-  // the controls still hold it; the windows stay until the view goes, but report nothing more.
+  // Called before the model is destroyed. Text the user typed that the model has not read yet is
+  // passed to the model while the controls still exist; the native windows remain until the view
+  // is destroyed but report no further events.
   void Detach();
 
   void WindowCreated(WindowId window) final;
@@ -53,10 +54,10 @@ class ModelView : public ModelObserver, public ModalHost {
   void RunModal(WindowId window) final;
 
  protected:
-  // A user action reported to the model: its command may change a control many times
-  // (ReadPreset unticks every Tag, clears the list, then ticks and fills them again), and the
-  // controls follow once, with the final state, when it is over. An action in a modal window,
-  // nested in the one that opened it, shows its changes when it is over too.
+  // Scope of a user action reported to the model. Its command may change a control many times
+  // (ReadPreset unticks every Tag, clears the list, then ticks and fills them again), so the
+  // controls are updated once, with the final state, when the scope ends. An action in a modal
+  // window, nested inside the one that opened it, applies its changes when it ends as well.
   class UserAction {
    public:
     explicit UserAction(ModelView& view) : view_(view) { ++view_.user_actions_; }
@@ -69,39 +70,39 @@ class ModelView : public ModelObserver, public ModalHost {
   };
 
   ControlModel* model() const { return model_; }
-  // The window is loaded and built, and the view attached.
+  // The view is attached and the control's window is loaded and built.
   bool Live(const ControlRef& control) const;
   // The control has its native control (a window's own entry counts as built).
   bool Built(const ControlRef& control) const;
-  // Sets the model's value on the control now, after the user changed it on the control.
+  // Writes the model's value back to the control at once, after the user changed the control.
   void Refresh(const ControlRef& control, Property property);
-  // The user asks to close the window: only the window that takes input may close.
+  // The user asks to close the window; ignored unless the window is the one taking input.
   void RequestClose(WindowId window);
-  // The flush that PostFlush asked for: what is held back and can be seen is set now.
+  // The flush that PostFlush requested: applies the deferred writes of visible controls.
   void FlushDeferred();
 
-  // The front end's jobs. The window's native window, not shown yet.
+  // Implemented by each front end. Creates the window's native window, hidden.
   virtual void CreateTopWindow(WindowId window, const LayoutEntry& own) = 0;
-  // The native control of a layout entry, inside its parent's (made before it); the bridge
-  // objects never come here.
+  // Creates the native control of a layout entry inside its parent's, which already exists.
+  // Never called for bridge objects.
   virtual void CreateControl(const ControlRef& control, const ControlLook& look) = 0;
-  // Stacking is control order: the control goes right behind the previous one of the same
+  // Z-order follows control order: the control goes right behind the previous one with the same
   // parent and page (previous 0: on top of its siblings).
   virtual void StackControl(const ControlRef& control, int previous) = 0;
-  // Tab order is control order, for a front end where stacking does not give it.
+  // Tab order follows control order, for a front end where z-order does not determine it.
   virtual void FollowInTabOrder(const ControlRef& /*control*/, int /*previous_tab_stop*/) {}
-  // One property from the model onto the native control, raising no user action.
+  // Copies one property from the model to the native control without raising a user action.
   virtual void SetProperty(const ControlRef& control, Property property) = 0;
   virtual int RowCount(const ControlRef& control) const = 0;
-  // Only the rows that changed; the change fits the rows shown.
+  // Replaces only the rows that changed; the change is consistent with the rows shown.
   virtual void ReplaceRows(const ControlRef& control, const ItemChange& change) = 0;
   virtual void ShowTopWindow(WindowId window) = 0;
   virtual void DestroyTopWindow(WindowId window) = 0;
   virtual void EnableTopWindow(WindowId window, bool enabled) = 0;
-  // Takes the user's input until the model no longer holds the window loaded.
+  // Processes user input until the model has unloaded the window.
   virtual void RunEventLoop(WindowId window) = 0;
-  // Asks for FlushDeferred from the event loop, so that a dialog the user action opens shows
-  // the state so far.
+  // Schedules FlushDeferred on the event loop, so that a dialog opened by the user action
+  // shows the state up to that point.
   virtual void PostFlush() = 0;
   // The last window has closed.
   virtual void ProgramFinished() = 0;
@@ -111,7 +112,7 @@ class ModelView : public ModelObserver, public ModalHost {
     std::vector<bool> built;  // by layout entry
     bool shown = false;
     bool enabled = true;
-    std::vector<WindowId> disabled;  // the windows this modal window keeps from input
+    std::vector<WindowId> disabled;  // the windows this modal window disabled
   };
   struct Deferred {
     ControlRef control;
@@ -122,7 +123,7 @@ class ModelView : public ModelObserver, public ModalHost {
   };
 
   void Build(WindowId window);
-  // The controls on the pages now selected that have no native control yet.
+  // Creates the native controls still missing on the currently selected pages.
   void BuildPending(WindowId window);
   void BuildControls(WindowId window, const std::vector<std::size_t>& entries);
   void CreateParentsFirst(WindowId window, std::size_t entry, std::vector<std::size_t>& order);

@@ -153,7 +153,7 @@ LRESULT NativeView::TopMessage(HWND window, UINT message, WPARAM wparam, LPARAM 
       }
       break;
     case WM_DPICHANGED:
-      // Moved to a monitor of another DPI: every control in the pixels of the new one.
+      // Moved to a monitor with another DPI: rescale every control to it.
       if (own != windows_.end()) Rescale(own->first, own->second, HIWORD(wparam));
       {
         const auto* suggested = reinterpret_cast<const RECT*>(lparam);
@@ -181,7 +181,7 @@ LRESULT NativeView::ControlMessage(HWND handle, UINT message, WPARAM wparam, LPA
     return DefSubclassProc(handle, message, wparam, lparam);
   }
   const ControlType type = control->type;
-  // A group box holds controls: what they report goes on to the window.
+  // A group box is the parent of its controls: forward their notifications to the window.
   if (type == ControlType::kGroupBox && IsChildReport(message)) {
     return SendMessageW(GetAncestor(handle, GA_ROOT), message, wparam, lparam);
   }
@@ -194,7 +194,7 @@ LRESULT NativeView::ControlMessage(HWND handle, UINT message, WPARAM wparam, LPA
     }
     return code;
   }
-  // An owner-drawn check box keeps no tick of its own: the model's is the one shown.
+  // An owner-drawn check box has no checked state of its own: answer with the model's.
   if (type == ControlType::kCheckBox && style_.on() && message == BM_GETCHECK) {
     return Live(*control) && model()->Checked(*control) ? BST_CHECKED : BST_UNCHECKED;
   }

@@ -74,7 +74,7 @@ void NativeView::CreateControl(const ControlRef& control, const ControlLook& loo
       CreateControlWindow(own, control.control, parent, view.dpi, instance_, initial);
   if (handle == nullptr) return;
   view.controls[static_cast<std::size_t>(control.control)] = handle;
-  // Known from here on, so that the window's procedure finds it when it draws it.
+  // Registered at once, so that the window procedure can look the control up when painting it.
   refs_[handle] = control;
   if (own.type == ControlType::kTab)
     view.pages[control.control] = CreateTabPages(handle, own, instance_);
@@ -85,8 +85,9 @@ void NativeView::CreateControl(const ControlRef& control, const ControlLook& loo
 void NativeView::StackControl(const ControlRef& control, int previous) {
   const HWND handle = HandleOf(control);
   if (handle == nullptr) return;
-  // A new child lies behind its elder siblings, which also makes keyboard focus move in
-  // control order: only a parent made before its turn has to go back behind its sibling.
+  // A new child window goes behind its existing siblings, which also makes keyboard focus move
+  // in control order: only a parent created ahead of its turn has to be moved behind its
+  // previous sibling.
   const HWND above = previous == 0 ? nullptr : HandleOf({control.type, control.window, previous});
   if (GetWindow(handle, GW_HWNDPREV) == above) return;
   SetWindowPos(handle, above == nullptr ? HWND_TOP : above, 0, 0, 0, 0,

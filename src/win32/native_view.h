@@ -11,9 +11,10 @@
 
 namespace velmora {
 
-// The native windows of the control model: control windows made from the layout, one property
-// set on a control window at a time, and the windows' notifications reported as the model's
-// user actions. What is built when, and when a write shows, is ModelView's.
+// The Win32 front end of the control model: creates control windows from the layout, sets one
+// property on a control window at a time, and reports the windows' notifications to the model
+// as user actions. ModelView decides when controls are created and when model writes are
+// applied.
 class NativeView final : public ModelView {
  public:
   explicit NativeView(HINSTANCE instance);
@@ -32,7 +33,7 @@ class NativeView final : public ModelView {
   struct ViewWindow {
     HWND handle = nullptr;
     int dpi = 96;
-    std::vector<HWND> controls;              // by layout entry; [0] is the window, null unbuilt
+    std::vector<HWND> controls;              // by layout entry; [0] is the window, null until built
     std::map<int, std::vector<HWND>> pages;  // by tab control entry
     HWND focus = nullptr;                    // the control that had the focus last
   };
@@ -40,7 +41,7 @@ class NativeView final : public ModelView {
   static constexpr UINT_PTR kSubclassId = 1;
   // Posted by a combo box choice, so that the choice is reported once the selection is in place.
   static constexpr UINT kPickMessage = WM_APP + 1;
-  // Posted by the view to itself: a model write held back during a user action shows now.
+  // Posted by the view to itself: applies the model writes deferred during a user action.
   static constexpr UINT kFlushMessage = WM_APP + 2;
 
   void CreateTopWindow(WindowId window, const LayoutEntry& own) override;
@@ -75,7 +76,7 @@ class NativeView final : public ModelView {
   HINSTANCE instance_;
   std::map<WindowId, ViewWindow> windows_;
   std::unordered_map<HWND, ControlRef> refs_;
-  int applying_ = 0;  // model writes in progress: the notifications they cause are no user's
+  int applying_ = 0;  // model writes in progress: their notifications are not user actions
   StyledControls style_;
 };
 
